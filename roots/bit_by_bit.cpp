@@ -40,3 +40,32 @@ unsigned short sqrt_u16_variante4(unsigned short x) noexcept
     if (root == 255 || square(root) == x) return root;
     return nearest_of(root, x);
 }
+
+unsigned short sqrt_u16_variante3(unsigned short x) noexcept
+{
+    // Scale root, bit and bound = root^2 down together until the bound no longer exceeds x.
+    unsigned short root = 0x80;
+    unsigned short bit = 0x40;
+    unsigned short bound = 0x4000;
+    while (x < bound) {
+        root /= 2;
+        bit /= 2;
+        bound /= 4;
+    }
+
+    bool exact = false;
+    for (; bit != 0; bit /= 2) {
+        count_pass();
+        root = static_cast<unsigned short>(root | bit);
+        const unsigned short trial_square = square(root);
+        if (trial_square == x) {
+            exact = true;
+            break;
+        }
+        if (trial_square > x) root = static_cast<unsigned short>(root & ~bit);
+    }
+    if (root == 255 || exact) return root;
+    // When the start value itself is the exact root, no trial hit it; the correction then
+    // leaves it as it is.
+    return nearest_of(root, x);
+}

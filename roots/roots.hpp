@@ -18,4 +18,23 @@ unsigned char sqrt_u8(unsigned char x) noexcept;
 // adding each pass (4 to 7) to itotal. No division.
 unsigned short sqrt_u16_variante4(unsigned short x) noexcept;
 
+// Nearest integer root of x, saturated at 255. The same bit-by-bit refinement as
+// sqrt_u16_variante4, from a start found by scaling a power-of-four bound down to x; small
+// inputs go through the same loop (up to 3 passes below 256). Adds each pass to itotal.
+unsigned short sqrt_u16_variante3(unsigned short x) noexcept;
+
+// Nearest integer root of x, saturated at 255, and 0 for 0. Newton (Heron) iteration from the
+// fixed start 16 with truncated quotients, 1 to 9 steps; does not touch itotal. Prints
+// "x-->root Iterationsschritte: steps" on standard output for every x up to 16 and for every
+// call that needs more steps than its record, which it then sets to this call's count.
+unsigned short sqrt_u16(unsigned short x) noexcept;
+
+// Nearest integer root of x, saturated at 255, and 0 for 0. Newton (Heron) iteration with
+// quotients rounded to nearest, from a start value that grows with x (16 to 255); inputs above
+// 64770 return 255 at once. Adds each step to itotal. On standard output it prints
+// "x=x Startwert=start" for every multiple of 1000 up to 64770, and
+// "x-->root Iterationsschritte: steps (startwert=start)" under the rule of sqrt_u16, with its
+// own record.
+unsigned short sqrt_u16_variante2(unsigned short x) noexcept;
+
 #endif

@@ -7,6 +7,7 @@
 #include <quorvantel/roots.hpp>
 
 #include "reference_root.hpp"
+#include "silenced_stdout.hpp"
 
 namespace {
 
@@ -46,6 +47,7 @@ class EveryRoutine : public testing::TestWithParam<Routine> {};
 TEST_P(EveryRoutine, GivesNearestRootSaturatedAt255OnEveryInput)
 {
     const auto root = GetParam().root;
+    const SilencedStdout quiet;
     for (int x = 0; x <= last_u16; ++x) {
         ASSERT_EQ(root(static_cast<unsigned short>(x)), nearest_root_saturated(x)) << "x=" << x;
     }
@@ -55,16 +57,23 @@ TEST_P(EveryRoutine, CountsItsPassesOverAFullSweep)
 {
     const auto root = GetParam().root;
     itotal = 0;
+    const SilencedStdout quiet;
     for (int x = 0; x <= last_u16; ++x) root(static_cast<unsigned short>(x));
     EXPECT_EQ(itotal, GetParam().sweep_passes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Roots, EveryRoutine,
-                         testing::Values(Routine{"sqrt_u16_variante4", sqrt_u16_variante4, 436010}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Roots, EveryRoutine,
+    testing::Values(Routine{"sqrt_u16_variante4", sqrt_u16_variante4, 436010},
+                    Routine{"sqrt_u16_variante3", sqrt_u16_variante3, 436689},
+                    Routine{"sqrt_u16", sqrt_u16, 0},
+                    Routine{"sqrt_u16_variante2", sqrt_u16_variante2, 164732}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Result and passes of one call, for the inputs where a routine changes course.
 struct Call {
+    const char* routine_name;
+    unsigned short (*routine)(unsigned short);
     unsigned short x;
     unsigned short root;
     int passes;
@@ -72,39 +81,61 @@ struct Call {
 
 void PrintTo(const Call& call, std::ostream* os)
 {
-    *os << "x=" << call.x;
+    *os << call.routine_name << "(" << call.x << ")";
 }
 
-int passes_of(unsigned short (*routine)(unsigned short), unsigned short x, unsigned short& result)
-{
-    itotal = 0;
-    result = routine(x);
-    return itotal;
-}
+class PassesPerCall : public testing::TestWithParam<Call> {};
 
-class Variante4Call : public testing::TestWithParam<Call> {};
-
-TEST_P(Variante4Call, GivesRootAfterExpectedPasses)
+TEST_P(PassesPerCall, GivesRootAfterExpectedPasses)
 {
     const Call call = GetParam();
-    unsigned short result = 0;
-    const int passes = passes_of(sqrt_u16_variante4, call.x, result);
-    EXPECT_EQ(result, call.root);
-    EXPECT_EQ(passes, call.passes);
+    itotal = 0;
+    const SilencedStdout quiet;
+    EXPECT_EQ(call.routine(call.x), call.root);
+    EXPECT_EQ(itotal, call.passes);
 }
 
+#define V4(x, root, passes) Call{"sqrt_u16_variante4", sqrt_u16_variante4, x, root, passes}
 INSTANTIATE_TEST_SUITE_P(
-    Edges, Variante4Call,
-    testing::Values(Call{0, 0, 0}, Call{2, 1, 0}, Call{3, 2, 0}, Call{240, 15, 0},
-                    Call{241, 16, 0}, Call{255, 16, 0},
-                    // Start value is the exact root: found only after the loop.
-                    Call{256, 16, 4}, Call{1024, 32, 5}, Call{4096, 64, 6}, Call{16384, 128, 7},
-                    Call{272, 16, 4}, Call{273, 17, 4}, Call{1023, 32, 4},
+    Variante4, PassesPerCall,
+    testing::Values(V4(0, 0, 0), V4(2, 1, 0), V4(3, 2, 0), V4(240, 15, 0), V4(241, 16, 0),
+                    V4(255, 16, 0),
+                    // The start value is the exact root: found only after the loop.
+                    V4(256, 16, 4), V4(1024, 32, 5), V4(4096, 64, 6), V4(16384, 128, 7),
+                    V4(272, 16, 4), V4(273, 17, 4), V4(1023, 32, 4),
                     // A trial hits the exact root and ends the call early.
-                    Call{576, 24, 1}, Call{65025, 255, 7},
-                    Call{64770, 254, 7}, Call{64771, 255, 7}, Call{65280, 255, 7},
-                    // Nearest root 256 is out of range.
-                    Call{65281, 255, 7}, Call{65535, 255, 7}));
+                    V4(576, 24, 1), V4(65025, 255, 7), V4(64770, 254, 7), V4(64771, 255, 7),
+                    V4(65280, 255, 7),
+                    // The nearest root 256 is out of range.
+                    V4(65281, 255, 7), V4(65535, 255, 7)));
+#undef V4
+
+#define V3(x, root, passes) Call{"sqrt_u16_variante3", sqrt_u16_variante3, x, root, passes}
+INSTANTIATE_TEST_SUITE_P(
+    Variante3, PassesPerCall,
+    testing::Values(V3(0, 0, 0), V3(1, 1, 0), V3(2, 1, 0), V3(3, 2, 0), V3(4, 2, 1),
+                    V3(255, 16, 3),
+                    // Start value exact, every trial too large: the correction keeps it.
+                    V3(64, 8, 3), V3(256, 16, 4), V3(16384, 128, 7),
+                    V3(576, 24, 1), V3(65025, 255, 7), V3(65535, 255, 7)));
+#undef V3
+
+#define V2(x, root, passes) Call{"sqrt_u16_variante2", sqrt_u16_variante2, x, root, passes}
+INSTANTIATE_TEST_SUITE_P(
+    Variante2, PassesPerCall,
+    testing::Values(V2(0, 0, 4), V2(1, 1, 4), V2(7, 3, 3), V2(64770, 254, 1),
+                    // Saturated at once: no step, no count.
+                    V2(64771, 255, 0), V2(65000, 255, 0), V2(65535, 255, 0)));
+#undef V2
+
+TEST(SqrtU16, LeavesThePassCounterAlone)
+{
+    itotal = 17;
+    const SilencedStdout quiet;
+    EXPECT_EQ(sqrt_u16(0), 0);
+    EXPECT_EQ(sqrt_u16(65535), 255);
+    EXPECT_EQ(itotal, 17);
+}
 
 TEST(PassCounter, WrapsInsteadOfOverflowing)
 {
