@@ -1,7 +1,9 @@
 // The program as a user runs it: whole output, byte for byte, and exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -50,7 +52,11 @@ struct CommandLine {
 void PrintTo(const CommandLine& line, std::ostream* os)
 {
     *os << "quorvantel";
-    for (const auto& arg : line.args) *os << " '" << arg << "'";
+    for (std::size_t i = 0; i < std::min<std::size_t>(line.args.size(), 3); ++i) {
+        const std::string& arg = line.args[i];
+        *os << " '" << arg.substr(0, 16) << (arg.size() > 16 ? "...'" : "'");
+    }
+    if (line.args.size() > 3) *os << " ... (" << line.args.size() << " arguments)";
 }
 
 class UsageDecision : public testing::TestWithParam<CommandLine> {};
@@ -90,6 +96,39 @@ TEST(Program, UsageIgnoresTheNameItWasCalledBy)
 {
     const ChildResult result = run_child(program, {"anders", "?"});
     EXPECT_EQ(result.out, usage_text);
+    EXPECT_EQ(result.exit_code, 0);
+}
+
+// Hostile command lines: each ends in the output and status the rules give.
+std::string all_bytes_except(std::initializer_list<int> left_out)
+{
+    std::string bytes;
+    for (int byte = 1; byte <= 255; ++byte) {
+        if (std::find(left_out.begin(), left_out.end(), byte) == left_out.end()) {
+            bytes.push_back(static_cast<char>(byte));
+        }
+    }
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hostile, UsageDecision,
+    testing::Values(CommandLine{{std::string(100000, 'a')}, false},
+                    CommandLine{{"-" + std::string(99999, 'v')}, false},
+                    CommandLine{{"-" + std::string(99998, 'v') + "?"}, true},
+                    CommandLine{std::vector<std::string>(5000, "-v"), false},
+                    CommandLine{std::vector<std::string>(5000, "x"), true},
+                    CommandLine{{"-" + all_bytes_except({})}, true},
+                    CommandLine{{"-" + all_bytes_except({'?', 0xBF})}, false},
+                    // Invalid UTF-8: stray continuation bytes, a cut sequence, overlong forms.
+                    CommandLine{{"-\xFF\xFE\xC3"}, false},
+                    CommandLine{{"\xC3\x28\xA0\xA1"}, false},
+                    CommandLine{{"-\xC0\xAF\xE0\x80\xAF"}, false}));
+
+TEST(Program, EmptyArgumentVectorRuns)
+{
+    const ChildResult result = run_child(program, {});
+    EXPECT_EQ(result.out, expected_run_output());
     EXPECT_EQ(result.exit_code, 0);
 }
 
