@@ -55,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ++expected_positionals;
             continue;
         }
-        for (const char c : args[i]) expected_flags[static_cast<std::size_t>(flag_of(static_cast<unsigned char>(c)))] = true;
+        for (const char c : args[i]) {
+            const int flag = flag_of(static_cast<unsigned char>(c));
+            expected_flags[static_cast<std::size_t>(flag)] = true;
+        }
     }
     const bool expected_usage = expected_flags['?'] || expected_positionals > 1;
 

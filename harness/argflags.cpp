@@ -12,11 +12,11 @@ std::array<char, 128> argflag{};
 void setargflags(const char* arg)
 {
     for (; *arg != '\0'; ++arg) {
-        // Bytes with the top bit set are negative here and are not folded; the mask then
-        // keeps their low seven bits, so 0xBF raises the help flag like '?'.
-        int code = static_cast<signed char>(*arg);
+        // Only ASCII lower case folds. Bytes with the top bit set keep their low seven bits, so
+        // 0xBF raises the help flag like '?' and 0xE1 reaches the slot of 'a'.
+        unsigned code = static_cast<unsigned char>(*arg);
         if (code >= 'a' && code <= 'z') code -= 'a' - 'A';
-        argflag[static_cast<unsigned>(code & 0x7F)] = 1;
+        argflag[code & 0x7FU] = 1;
     }
 }
 

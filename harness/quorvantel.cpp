@@ -19,8 +19,10 @@ void print_usage()
     std::printf("Anwendung: quorvantel\n");
 }
 
+// Exact for every 16-bit input: no integer has a root that lies halfway between two integers.
 int reference_root(int x)
 {
+    // NOLINTNEXTLINE(bugprone-incorrect-roundings): x is never negative
     return static_cast<int>(std::sqrt(static_cast<double>(x)) + 0.5);
 }
 
@@ -45,7 +47,7 @@ int close_output()
     const bool earlier_write_failed = std::ferror(stdout) != 0;
     const bool close_failed = std::fclose(stdout) != 0;
     if (earlier_write_failed || close_failed) {
-        std::fputs("quorvantel: Schreibfehler auf der Standardausgabe\n", stderr);
+        (void)std::fputs("quorvantel: Schreibfehler auf der Standardausgabe\n", stderr);
         return 1;
     }
     return 0;

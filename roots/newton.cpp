@@ -89,8 +89,7 @@ unsigned short sqrt_u16_variante2(unsigned short x) noexcept
     root = zero_for_zero(x, root);
 
     if (trace_due(x, steps, imax)) {
-        std::printf("%d-->%d Iterationsschritte: %d (startwert=%d)\n", x, root, steps,
-                    start_value);
+        std::printf("%d-->%d Iterationsschritte: %d (startwert=%d)\n", x, root, steps, start_value);
         imax = steps;
     }
     return root;

@@ -48,7 +48,11 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
 {
     // Everything the child needs is prepared before fork: after it, only plain system calls.
     std::vector<char*> raw_argv;
-    for (const auto& arg : argv) raw_argv.push_back(const_cast<char*>(arg.c_str()));
+    raw_argv.reserve(argv.size() + 1);
+    for (const auto& arg : argv) {
+        // execv takes char* const[] but does not write through it.
+        raw_argv.push_back(const_cast<char*>(arg.c_str())); // NOLINT(*-const-cast)
+    }
     raw_argv.push_back(nullptr);
 
     std::array<int, 2> out_pipe{-1, -1};
@@ -76,7 +80,7 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     const pid_t pid = fork();
     check(pid >= 0, "fork");
     if (pid == 0) {
-        std::signal(SIGPIPE, SIG_DFL);
+        (void)std::signal(SIGPIPE, SIG_DFL);
         if (child_stdout >= 0) {
             dup2(child_stdout, STDOUT_FILENO);
         } else {

@@ -71,19 +71,18 @@ TEST_P(UsageDecision, PrintsUsageOrRunsAsTheArgumentsSay)
 
 INSTANTIATE_TEST_SUITE_P(
     HelpFlag, UsageDecision,
-    testing::Values(CommandLine{{"?"}, true}, CommandLine{{"-?"}, true},
-                    CommandLine{{"-x?"}, true}, CommandLine{{"??"}, true},
-                    CommandLine{{"-h", "?"}, true}, CommandLine{{"eins", "-?"}, true},
+    testing::Values(CommandLine{{"?"}, true}, CommandLine{{"-?"}, true}, CommandLine{{"-x?"}, true},
+                    CommandLine{{"??"}, true}, CommandLine{{"-h", "?"}, true},
+                    CommandLine{{"eins", "-?"}, true},
                     // 0xBF, an inverted question mark in Latin-1, shares the help flag.
                     CommandLine{{"-\xBF"}, true}, CommandLine{{"-\xC2\xBF"}, true},
                     // A '?' that is not first in a positional is no option.
                     CommandLine{{"x?"}, false}));
 
-INSTANTIATE_TEST_SUITE_P(
-    OtherOptions, UsageDecision,
-    testing::Values(CommandLine{{"-h"}, false}, CommandLine{{"-H"}, false},
-                    CommandLine{{"--"}, false}, CommandLine{{"-v"}, false},
-                    CommandLine{{"-"}, false}, CommandLine{{"-\xE4"}, false}));
+INSTANTIATE_TEST_SUITE_P(OtherOptions, UsageDecision,
+                         testing::Values(CommandLine{{"-h"}, false}, CommandLine{{"-H"}, false},
+                                         CommandLine{{"--"}, false}, CommandLine{{"-v"}, false},
+                                         CommandLine{{"-"}, false}, CommandLine{{"-\xE4"}, false}));
 
 INSTANTIATE_TEST_SUITE_P(
     Positionals, UsageDecision,
@@ -121,8 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandLine{{"-" + all_bytes_except({})}, true},
                     CommandLine{{"-" + all_bytes_except({'?', 0xBF})}, false},
                     // Invalid UTF-8: stray continuation bytes, a cut sequence, overlong forms.
-                    CommandLine{{"-\xFF\xFE\xC3"}, false},
-                    CommandLine{{"\xC3\x28\xA0\xA1"}, false},
+                    CommandLine{{"-\xFF\xFE\xC3"}, false}, CommandLine{{"\xC3\x28\xA0\xA1"}, false},
                     CommandLine{{"-\xC0\xAF\xE0\x80\xAF"}, false}));
 
 TEST(Program, EmptyArgumentVectorRuns)

@@ -27,7 +27,7 @@ int main(int argc, char** argv)
 {
     const Root root = argc >= 3 ? routine_named(argv[1]) : nullptr;
     if (root == nullptr) {
-        std::fputs("usage: root_probe ROUTINE (all | X...)\n", stderr);
+        (void)std::fputs("usage: root_probe ROUTINE (all | X...)\n", stderr);
         return 2;
     }
     if (std::strcmp(argv[2], "all") == 0) {
@@ -37,6 +37,6 @@ int main(int argc, char** argv)
             root(static_cast<unsigned short>(std::strtoul(argv[i], nullptr, 10)));
         }
     }
-    std::fprintf(stderr, "itotal=%d\n", itotal);
+    (void)std::fprintf(stderr, "itotal=%d\n", itotal);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -16,6 +16,7 @@ constexpr int last_u16 = 65535;
 TEST(ReferenceRoot, AgreesWithRoundedDoubleRootOnEveryInput)
 {
     for (int x = 0; x <= last_u16; ++x) {
+        // NOLINTNEXTLINE(bugprone-incorrect-roundings): x is never negative
         const auto rounded = static_cast<int>(std::sqrt(static_cast<double>(x)) + 0.5);
         ASSERT_EQ(nearest_root(x), rounded) << "x=" << x;
     }
@@ -62,13 +63,12 @@ TEST_P(EveryRoutine, CountsItsPassesOverAFullSweep)
     EXPECT_EQ(itotal, GetParam().sweep_passes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Roots, EveryRoutine,
-    testing::Values(Routine{"sqrt_u16_variante4", sqrt_u16_variante4, 436010},
-                    Routine{"sqrt_u16_variante3", sqrt_u16_variante3, 436689},
-                    Routine{"sqrt_u16", sqrt_u16, 0},
-                    Routine{"sqrt_u16_variante2", sqrt_u16_variante2, 164732}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Roots, EveryRoutine,
+                         testing::Values(Routine{"sqrt_u16_variante4", sqrt_u16_variante4, 436010},
+                                         Routine{"sqrt_u16_variante3", sqrt_u16_variante3, 436689},
+                                         Routine{"sqrt_u16", sqrt_u16, 0},
+                                         Routine{"sqrt_u16_variante2", sqrt_u16_variante2, 164732}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Result and passes of one call, for the inputs where a routine changes course.
 struct Call {
@@ -95,38 +95,45 @@ TEST_P(PassesPerCall, GivesRootAfterExpectedPasses)
     EXPECT_EQ(itotal, call.passes);
 }
 
-#define V4(x, root, passes) Call{"sqrt_u16_variante4", sqrt_u16_variante4, x, root, passes}
+Call v4(unsigned short x, unsigned short root, int passes)
+{
+    return {"sqrt_u16_variante4", sqrt_u16_variante4, x, root, passes};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Variante4, PassesPerCall,
-    testing::Values(V4(0, 0, 0), V4(2, 1, 0), V4(3, 2, 0), V4(240, 15, 0), V4(241, 16, 0),
-                    V4(255, 16, 0),
+    testing::Values(v4(0, 0, 0), v4(2, 1, 0), v4(3, 2, 0), v4(240, 15, 0), v4(241, 16, 0),
+                    v4(255, 16, 0),
                     // The start value is the exact root: found only after the loop.
-                    V4(256, 16, 4), V4(1024, 32, 5), V4(4096, 64, 6), V4(16384, 128, 7),
-                    V4(272, 16, 4), V4(273, 17, 4), V4(1023, 32, 4),
+                    v4(256, 16, 4), v4(1024, 32, 5), v4(4096, 64, 6), v4(16384, 128, 7),
+                    v4(272, 16, 4), v4(273, 17, 4), v4(1023, 32, 4),
                     // A trial hits the exact root and ends the call early.
-                    V4(576, 24, 1), V4(65025, 255, 7), V4(64770, 254, 7), V4(64771, 255, 7),
-                    V4(65280, 255, 7),
+                    v4(576, 24, 1), v4(65025, 255, 7), v4(64770, 254, 7), v4(64771, 255, 7),
+                    v4(65280, 255, 7),
                     // The nearest root 256 is out of range.
-                    V4(65281, 255, 7), V4(65535, 255, 7)));
-#undef V4
+                    v4(65281, 255, 7), v4(65535, 255, 7)));
 
-#define V3(x, root, passes) Call{"sqrt_u16_variante3", sqrt_u16_variante3, x, root, passes}
+Call v3(unsigned short x, unsigned short root, int passes)
+{
+    return {"sqrt_u16_variante3", sqrt_u16_variante3, x, root, passes};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Variante3, PassesPerCall,
-    testing::Values(V3(0, 0, 0), V3(1, 1, 0), V3(2, 1, 0), V3(3, 2, 0), V3(4, 2, 1),
-                    V3(255, 16, 3),
+    testing::Values(v3(0, 0, 0), v3(1, 1, 0), v3(2, 1, 0), v3(3, 2, 0), v3(4, 2, 1), v3(255, 16, 3),
                     // Start value exact, every trial too large: the correction keeps it.
-                    V3(64, 8, 3), V3(256, 16, 4), V3(16384, 128, 7),
-                    V3(576, 24, 1), V3(65025, 255, 7), V3(65535, 255, 7)));
-#undef V3
+                    v3(64, 8, 3), v3(256, 16, 4), v3(16384, 128, 7), v3(576, 24, 1),
+                    v3(65025, 255, 7), v3(65535, 255, 7)));
 
-#define V2(x, root, passes) Call{"sqrt_u16_variante2", sqrt_u16_variante2, x, root, passes}
-INSTANTIATE_TEST_SUITE_P(
-    Variante2, PassesPerCall,
-    testing::Values(V2(0, 0, 4), V2(1, 1, 4), V2(7, 3, 3), V2(64770, 254, 1),
-                    // Saturated at once: no step, no count.
-                    V2(64771, 255, 0), V2(65000, 255, 0), V2(65535, 255, 0)));
-#undef V2
+Call v2(unsigned short x, unsigned short root, int passes)
+{
+    return {"sqrt_u16_variante2", sqrt_u16_variante2, x, root, passes};
+}
+
+INSTANTIATE_TEST_SUITE_P(Variante2, PassesPerCall,
+                         testing::Values(v2(0, 0, 4), v2(1, 1, 4), v2(7, 3, 3), v2(64770, 254, 1),
+                                         // Saturated at once: no step, no count.
+                                         v2(64771, 255, 0), v2(65000, 255, 0), v2(65535, 255, 0)));
 
 TEST(SqrtU16, LeavesThePassCounterAlone)
 {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstring>
 #include <limits>
-#include <memory>
+#include <vector>
 
 int main(int argc, char** argv)
 {
@@ -12,8 +12,8 @@ int main(int argc, char** argv)
     if (std::strcmp(argv[1], "heap-overflow") == 0) {
         // The size is opaque to the compiler, so that only AddressSanitizer can see the fault.
         volatile std::size_t size = 4;
-        const auto buffer = std::make_unique<char[]>(size);
-        buffer.get()[index] = 1;
+        std::vector<char> buffer(size);
+        buffer[index] = 1;
         return 0;
     }
     if (std::strcmp(argv[1], "signed-overflow") == 0) {

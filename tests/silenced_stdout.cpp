@@ -7,7 +7,7 @@
 
 SilencedStdout::SilencedStdout() : saved_fd_(dup(STDOUT_FILENO))
 {
-    std::fflush(stdout);
+    (void)std::fflush(stdout);
     const int null_fd = open("/dev/null", O_WRONLY | O_CLOEXEC);
     dup2(null_fd, STDOUT_FILENO);
     close(null_fd);
@@ -15,7 +15,7 @@ SilencedStdout::SilencedStdout() : saved_fd_(dup(STDOUT_FILENO))
 
 SilencedStdout::~SilencedStdout()
 {
-    std::fflush(stdout);
+    (void)std::fflush(stdout);
     dup2(saved_fd_, STDOUT_FILENO);
     close(saved_fd_);
 }

@@ -9,6 +9,8 @@ public:
     ~SilencedStdout();
     SilencedStdout(const SilencedStdout&) = delete;
     SilencedStdout& operator=(const SilencedStdout&) = delete;
+    SilencedStdout(SilencedStdout&&) = delete;
+    SilencedStdout& operator=(SilencedStdout&&) = delete;
 
 private:
     int saved_fd_;

@@ -105,8 +105,8 @@ TEST(Variante2Trace, AscendingSweepPrintsStartValuesAndSmallInputs)
 
     EXPECT_EQ(lines[0], start_line(0, 16));
     EXPECT_EQ(lines[1], "0-->0 Iterationsschritte: 4 (startwert=16)");
-    for (int x = 1; x <= 16; ++x) {
-        steps_in(lines[static_cast<std::size_t>(x + 1)], x, " (startwert=16)");
+    for (std::size_t x = 1; x <= 16; ++x) {
+        steps_in(lines[x + 1], static_cast<int>(x), " (startwert=16)");
     }
     EXPECT_EQ(lines[2], record_line(1, 4, 16));
     EXPECT_EQ(lines[8], record_line(7, 3, 16));
@@ -118,8 +118,8 @@ TEST(Variante2Trace, AscendingSweepPrintsStartValuesAndSmallInputs)
 
 TEST(Variante2Trace, SaturatedInputsAreSilentAndRecordFollowsPrintedCalls)
 {
-    const ChildResult result = probe(
-        {"sqrt_u16_variante2", "64770", "7", "64770", "1", "64771", "65000", "2000", "7"});
+    const ChildResult result =
+        probe({"sqrt_u16_variante2", "64770", "7", "64770", "1", "64771", "65000", "2000", "7"});
     ASSERT_EQ(result.exit_code, 0);
     EXPECT_EQ(result.out, record_line(64770, 1, 255) + "\n" + record_line(7, 3, 16) + "\n" +
                               record_line(1, 4, 16) + "\n" + start_line(2000, 32) + "\n" +
@@ -135,9 +135,9 @@ TEST(Variante2Trace, StartValueLinesFollowTheTable)
     for (const auto& line : lines) {
         if (line.starts_with("x=")) start_lines.push_back(line);
     }
-    EXPECT_EQ(start_lines, (std::vector<std::string>{start_line(1000, 32), start_line(3000, 64),
-                                                     start_line(9000, 128),
-                                                     start_line(33000, 255)}));
+    EXPECT_EQ(start_lines,
+              (std::vector<std::string>{start_line(1000, 32), start_line(3000, 64),
+                                        start_line(9000, 128), start_line(33000, 255)}));
 }
 
 } // namespace
