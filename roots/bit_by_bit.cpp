@@ -1,6 +1,6 @@
 // Roots that decide one bit of the result per pass, from the top bit of the root down.
 // Every trial root is at most 255, so its square (at most 65025) fits in 16 unsigned bits.
-#include "pass_count.hpp"
+#include "detail.hpp"
 #include "roots.hpp"
 
 using quorvantel::detail::count_pass;

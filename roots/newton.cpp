@@ -2,7 +2,7 @@
 // 255, so every estimate stays at 255 or below and r + q fits easily.
 #include <cstdio>
 
-#include "pass_count.hpp"
+#include "detail.hpp"
 #include "roots.hpp"
 
 using quorvantel::detail::count_pass;

@@ -1,6 +1,6 @@
 // Internal to the roots library: the shared pass counter and the final rounding step.
-#ifndef QUORVANTEL_ROOTS_PASS_COUNT_HPP
-#define QUORVANTEL_ROOTS_PASS_COUNT_HPP
+#ifndef QUORVANTEL_ROOTS_DETAIL_HPP
+#define QUORVANTEL_ROOTS_DETAIL_HPP
 
 #include <cstdint>
 
