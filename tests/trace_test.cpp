@@ -86,6 +86,16 @@ TEST(SqrtU16Trace, RecordIsSetToTheCountOfEveryPrintedCall)
                               record_line(1152, 4) + "\n");
 }
 
+TEST(SqrtU16Trace, EdgeCallsShowTheirSteps)
+{
+    // 256: the start value is the exact root. 65535: the estimate stops at 254 and the
+    // correction raises it to 255. 2 and 3: halved down to 1, then corrected for 3.
+    const ChildResult result = probe({"sqrt_u16", "256", "65535", "2", "3"});
+    ASSERT_EQ(result.exit_code, 0);
+    EXPECT_EQ(result.out, record_line(256, 1) + "\n" + record_line(65535, 9) + "\n" +
+                              record_line(2, 4) + "\n" + record_line(3, 4) + "\n");
+}
+
 // The start value of sqrt_u16_variante2, from its documented table.
 int start_value(int x)
 {
