@@ -45,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     std::vector<const char*> argv;
+    argv.reserve(args.size() + 1);
     for (const auto& arg : args) argv.push_back(arg.c_str());
     argv.push_back(nullptr);
 
