@@ -43,8 +43,8 @@ std::string start_line(int x, int start)
     return "x=" + std::to_string(x) + " Startwert=" + std::to_string(start);
 }
 
-// The step count of a record line for x, checked for everything else.
-int steps_in(const std::string& line, int x, const std::string& suffix = "")
+// The step count in the line for a small input x (1 to 16), with everything else checked.
+int small_input_steps(const std::string& line, int x, const std::string& suffix = "")
 {
     int steps = 0;
     const std::string head = std::to_string(x) + "-->" + std::to_string(nearest_root_saturated(x)) +
@@ -65,7 +65,7 @@ TEST(SqrtU16Trace, AscendingSweepPrintsSmallInputsThenRecords)
     ASSERT_EQ(lines.size(), 23U) << result.out;
 
     EXPECT_EQ(lines[0], "0-->0 Iterationsschritte: 4");
-    for (int x = 1; x <= 16; ++x) steps_in(lines[static_cast<std::size_t>(x)], x);
+    for (int x = 1; x <= 16; ++x) small_input_steps(lines[static_cast<std::size_t>(x)], x);
     EXPECT_EQ(lines[1], record_line(1, 4));
     // After 16 the record is 3: only inputs that need 4 steps or more show up.
     EXPECT_EQ(lines[16], record_line(16, 3));
@@ -116,7 +116,7 @@ TEST(Variante2Trace, AscendingSweepPrintsStartValuesAndSmallInputs)
     EXPECT_EQ(lines[0], start_line(0, 16));
     EXPECT_EQ(lines[1], "0-->0 Iterationsschritte: 4 (startwert=16)");
     for (std::size_t x = 1; x <= 16; ++x) {
-        steps_in(lines[x + 1], static_cast<int>(x), " (startwert=16)");
+        small_input_steps(lines[x + 1], static_cast<int>(x), " (startwert=16)");
     }
     EXPECT_EQ(lines[2], record_line(1, 4, 16));
     EXPECT_EQ(lines[8], record_line(7, 3, 16));
