@@ -1,22 +1,23 @@
 // Roots that decide one bit of the result per pass, from the top bit of the root down.
-// Every trial root is at most 255, so its square (at most 65025) fits in 16 unsigned bits.
+// Every trial root is at most 255, so roots and bits are bytes and each trial square is one
+// 8x8 multiply; on an 8-bit target that is what makes these routines cheap.
+#include <stdint.h>
+
 #include "detail.hpp"
 #include "roots.hpp"
 
-using quorvantel::detail::count_pass;
+using quorvantel::detail::add_passes;
 using quorvantel::detail::nearest_of;
+using quorvantel::detail::square;
 
-int itotal = 0;
+int32_t itotal = 0;
+
+static_assert(sizeof(itotal) == 4, "itotal is a 32-bit counter on every target");
 
 namespace {
 
-constexpr unsigned short square(unsigned short r) noexcept
-{
-    return static_cast<unsigned short>(r * r);
-}
-
 // The highest power of two whose square does not exceed x, for x >= 256, by fixed bounds.
-constexpr unsigned short start_by_range(unsigned short x) noexcept
+constexpr uint8_t start_by_range(unsigned short x) noexcept
 {
     if (x <= 0xFFF) return x <= 0x3FF ? 16 : 32;
     return x <= 0x3FFF ? 64 : 128;
@@ -28,25 +29,34 @@ unsigned short sqrt_u16_variante4(unsigned short x) noexcept
 {
     if (x <= 0xFF) return sqrt_u8(static_cast<unsigned char>(x));
 
-    unsigned short root = start_by_range(x);
-    for (unsigned short bit = root / 2; bit != 0; bit /= 2) {
-        count_pass();
-        const auto trial = static_cast<unsigned short>(root | bit);
-        const unsigned short trial_square = square(trial);
-        if (trial_square == x) return trial;
-        if (trial_square < x) root = trial;
+    uint8_t root = start_by_range(x);
+    uint8_t passes = 0;
+    bool exact = false;
+    for (uint8_t bit = root / 2; bit != 0; bit /= 2) {
+        ++passes;
+        const auto trial = static_cast<uint8_t>(root | bit);
+        const uint16_t trial_square = square(trial);
+        if (trial_square <= x) {
+            root = trial;
+            // The trial is the exact root: the remaining bits are zero.
+            if (trial_square == x) {
+                exact = true;
+                break;
+            }
+        }
     }
+    add_passes(passes);
     // root is now the integer part of the root of x. 255 stays: 256 is out of range.
-    if (root == 255 || square(root) == x) return root;
+    if (exact || root == 255 || square(root) == x) return root;
     return nearest_of(root, x);
 }
 
 unsigned short sqrt_u16_variante3(unsigned short x) noexcept
 {
     // Scale root, bit and bound = root^2 down together until the bound no longer exceeds x.
-    unsigned short root = 0x80;
-    unsigned short bit = 0x40;
-    unsigned short bound = 0x4000;
+    uint8_t root = 0x80;
+    uint8_t bit = 0x40;
+    uint16_t bound = 0x4000;
     while (x < bound) {
         root /= 2;
         bit /= 2;
@@ -54,16 +64,19 @@ unsigned short sqrt_u16_variante3(unsigned short x) noexcept
     }
 
     bool exact = false;
+    uint8_t passes = 0;
     for (; bit != 0; bit /= 2) {
-        count_pass();
-        root = static_cast<unsigned short>(root | bit);
-        const unsigned short trial_square = square(root);
-        if (trial_square == x) {
+        ++passes;
+        root = static_cast<uint8_t>(root | bit);
+        const uint16_t trial_square = square(root);
+        if (trial_square > x) {
+            root = static_cast<uint8_t>(root & ~bit);
+        } else if (trial_square == x) {
             exact = true;
             break;
         }
-        if (trial_square > x) root = static_cast<unsigned short>(root & ~bit);
     }
+    add_passes(passes);
     if (root == 255 || exact) return root;
     // When the start value itself is the exact root, no trial hit it; the correction then
     // leaves it as it is.

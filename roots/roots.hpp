@@ -6,16 +6,18 @@
 #ifndef QUORVANTEL_ROOTS_HPP
 #define QUORVANTEL_ROOTS_HPP
 
+#include <stdint.h>
+
 // Refinement passes made by the counting routines since program start (or since a caller last
-// reset it). It wraps around instead of overflowing.
-extern int itotal;
+// reset it). 32 bits on every target; it wraps around instead of overflowing.
+extern int32_t itotal;
 
 // Nearest integer root of x (0 to 16), read from a range table. No passes counted.
 unsigned char sqrt_u8(unsigned char x) noexcept;
 
 // Nearest integer root of x, saturated at 255. Inputs below 256 go to sqrt_u8 at no pass;
 // larger ones start from the top bit of their root and decide one lower bit per pass,
-// adding each pass (4 to 7) to itotal. No division.
+// adding each pass (1 to 7) to itotal. No division.
 unsigned short sqrt_u16_variante4(unsigned short x) noexcept;
 
 // Nearest integer root of x, saturated at 255. The same bit-by-bit refinement as

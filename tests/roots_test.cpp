@@ -8,6 +8,7 @@
 
 #include "reference_root.hpp"
 #include "silenced_stdout.hpp"
+#include "sweep_totals.hpp"
 
 namespace {
 
@@ -63,12 +64,13 @@ TEST_P(EveryRoutine, CountsItsPassesOverAFullSweep)
     EXPECT_EQ(itotal, GetParam().sweep_passes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Roots, EveryRoutine,
-                         testing::Values(Routine{"sqrt_u16_variante4", sqrt_u16_variante4, 436010},
-                                         Routine{"sqrt_u16_variante3", sqrt_u16_variante3, 436689},
-                                         Routine{"sqrt_u16", sqrt_u16, 0},
-                                         Routine{"sqrt_u16_variante2", sqrt_u16_variante2, 164732}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Roots, EveryRoutine,
+    testing::Values(Routine{"sqrt_u16_variante4", sqrt_u16_variante4, sweep_passes_variante4},
+                    Routine{"sqrt_u16_variante3", sqrt_u16_variante3, sweep_passes_variante3},
+                    Routine{"sqrt_u16", sqrt_u16, sweep_passes_sqrt_u16},
+                    Routine{"sqrt_u16_variante2", sqrt_u16_variante2, sweep_passes_variante2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Result and passes of one call, for the inputs where a routine changes course.
 struct Call {
@@ -146,9 +148,9 @@ TEST(SqrtU16, LeavesThePassCounterAlone)
 
 TEST(PassCounter, WrapsInsteadOfOverflowing)
 {
-    itotal = std::numeric_limits<int>::max();
+    itotal = std::numeric_limits<int32_t>::max();
     sqrt_u16_variante4(256); // 4 passes
-    EXPECT_EQ(itotal, std::numeric_limits<int>::min() + 3);
+    EXPECT_EQ(itotal, std::numeric_limits<int32_t>::min() + 3);
 }
 
 } // namespace
