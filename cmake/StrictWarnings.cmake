@@ -1,7 +1,10 @@
-# Strict warnings for our own targets only: users of the library do not inherit them.
+# Strict warnings for our own targets only: users of the library do not inherit them, and
+# -Werror applies only where QUORVANTEL_WERROR asks for it (by default when quorvantel is the
+# top-level project), so a consumer's own warning flags cannot break its build.
 function(quorvantel_strict_warnings target)
   if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_compile_options(${target} PRIVATE
-      -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Werror)
+      -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion
+      $<$<BOOL:${QUORVANTEL_WERROR}>:-Werror>)
   endif()
 endfunction()
