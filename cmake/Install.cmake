@@ -1,19 +1,20 @@
-# Installs the program, its man page, the roots library with its header, a CMake package
-# (find_package(quorvantel CONFIG) gives quorvantel::roots) and a pkg-config file; and sets up
-# CPack for a Debian package.
+# Install rules in two components, which the Debian package splits the way Debian does:
+#   program      bin/quorvantel and its manual page;
+#   development  the roots library and its header, the CMake package (find_package(quorvantel
+#                CONFIG) gives quorvantel::roots) and a pkg-config file.
+# A cross build installs only the development component, built for its chip.
 include(CMakePackageConfigHelpers)
 
 set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/quorvantel)
 
-install(TARGETS quorvantel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES man/quorvantel.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-
 install(TARGETS roots EXPORT quorvantelTargets
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(FILES roots/roots.hpp DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvantel)
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
+install(FILES roots/roots.hpp DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvantel
+  COMPONENT development)
 install(EXPORT quorvantelTargets
   NAMESPACE quorvantel::
-  DESTINATION ${config_dir})
+  DESTINATION ${config_dir}
+  COMPONENT development)
 
 configure_package_config_file(cmake/quorvantelConfig.cmake.in
   ${PROJECT_BINARY_DIR}/quorvantelConfig.cmake
@@ -24,20 +25,87 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/quorvantelConfigVersion.c
 install(FILES
   ${PROJECT_BINARY_DIR}/quorvantelConfig.cmake
   ${PROJECT_BINARY_DIR}/quorvantelConfigVersion.cmake
-  DESTINATION ${config_dir})
+  DESTINATION ${config_dir}
+  COMPONENT development)
 
-# Relative to the file itself, so that the package works wherever the prefix is.
-file(RELATIVE_PATH pc_to_prefix /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
-configure_file(cmake/quorvantel.pc.in ${PROJECT_BINARY_DIR}/quorvantel.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/quorvantel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+# The pkg-config file is written at install time, for the prefix actually installed to
+# (cmake --install --prefix included), so that it holds plain absolute paths.
+install(CODE "
+  set(pc_prefix \"\${CMAKE_INSTALL_PREFIX}\")
+  set(pc_libdir \"${CMAKE_INSTALL_LIBDIR}\")
+  set(pc_includedir \"${CMAKE_INSTALL_INCLUDEDIR}\")
+  set(pc_description \"${PROJECT_DESCRIPTION}\")
+  set(pc_version \"${PROJECT_VERSION}\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/cmake/quorvantel.pc.in\"
+    \"${PROJECT_BINARY_DIR}/pkgconfig/quorvantel.pc\" @ONLY)
+  file(INSTALL \"${PROJECT_BINARY_DIR}/pkgconfig/quorvantel.pc\"
+    DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig\")
+  " COMPONENT development)
 
+if(NOT TARGET quorvantel)
+  return()
+endif()
+
+install(TARGETS quorvantel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+
+# Debian wants manual pages and changelogs compressed, without a time stamp in the gzip header.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(compressed_files)
+foreach(source man/quorvantel.1 packaging/debian/changelog)
+  get_filename_component(name ${source} NAME)
+  set(output ${PROJECT_BINARY_DIR}/compressed/${name}.gz)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/compressed
+    COMMAND ${GZIP_PROGRAM} -9 -n -c ${PROJECT_SOURCE_DIR}/${source} > ${output}
+    DEPENDS ${PROJECT_SOURCE_DIR}/${source})
+  list(APPEND compressed_files ${output})
+endforeach()
+add_custom_target(quorvantel_compressed_docs ALL DEPENDS ${compressed_files})
+
+install(FILES ${PROJECT_BINARY_DIR}/compressed/quorvantel.1.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+foreach(component_package IN ITEMS program:quorvantel development:libquorvantel-dev)
+  string(REPLACE ":" ";" pair ${component_package})
+  list(GET pair 0 component)
+  list(GET pair 1 package)
+  install(FILES packaging/debian/copyright ${PROJECT_BINARY_DIR}/compressed/changelog.gz
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
+endforeach()
+
+set(QUORVANTEL_PACKAGE_CONTACT "quorvantel developers <quorvantel@example.org>" CACHE STRING
+  "Maintainer of the Debian packages")
 set(CPACK_PACKAGE_NAME quorvantel)
 set(CPACK_PACKAGE_VENDOR "quorvantel")
-set(CPACK_PACKAGE_CONTACT "quorvantel developers <quorvantel@localhost>")
+set(CPACK_PACKAGE_CONTACT "${QUORVANTEL_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY quorvantel)
+set(CPACK_COMPONENTS_ALL program development)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The package is built from a tree configured with CMAKE_INSTALL_PREFIX=/usr, which is what
+# gives GNUInstallDirs the multiarch library directory.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME quorvantel)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION math)
+set(CPACK_DEBIAN_PROGRAM_DESCRIPTION
+  "exhaustive test bench for a 16-bit integer square root
+ quorvantel sweeps the bit-by-bit square root sqrt_u16_variante4 over every
+ input from 0 to 65284, compares each result with the rounded double-precision
+ root, prints every disagreement and sums up the refinement passes.")
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libquorvantel-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
+  "integer square roots of 16-bit values for small targets (static library)
+ Five routines that return the integer nearest to the square root of a 16-bit
+ unsigned value, saturated at 255: a range table for 8-bit values, two
+ bit-by-bit roots and two Newton iterations. They use no division in the
+ bit-by-bit routines, no floating point and no C++ library, and build for
+ 8-bit AVR and Cortex-M0 as well as for the host.
+ .
+ This package holds the static library, its header, a CMake package and a
+ pkg-config file.")
 include(CPack)
