@@ -77,7 +77,6 @@ set(QUORVANTEL_PACKAGE_CONTACT "quorvantel developers <quorvantel@example.org>" 
 set(CPACK_PACKAGE_NAME quorvantel)
 set(CPACK_PACKAGE_VENDOR "quorvantel")
 set(CPACK_PACKAGE_CONTACT "${QUORVANTEL_PACKAGE_CONTACT}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY quorvantel)
 set(CPACK_COMPONENTS_ALL program development)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
@@ -89,23 +88,26 @@ set(CPACK_SET_DESTDIR ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 
+# Each description's first line is the package's synopsis. CPack would put the project's summary
+# in front of it, unless that summary is CPack's own default.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_PROJECT_NAME} built using CMake")
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME quorvantel)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PROGRAM_DESCRIPTION
   "exhaustive test bench for a 16-bit integer square root
- quorvantel sweeps the bit-by-bit square root sqrt_u16_variante4 over every
- input from 0 to 65284, compares each result with the rounded double-precision
- root, prints every disagreement and sums up the refinement passes.")
+quorvantel sweeps the bit-by-bit square root sqrt_u16_variante4 over every
+input from 0 to 65284, compares each result with the rounded double-precision
+root, prints every disagreement and sums up the refinement passes.")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libquorvantel-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
   "integer square roots of 16-bit values for small targets (static library)
- Five routines that return the integer nearest to the square root of a 16-bit
- unsigned value, saturated at 255: a range table for 8-bit values, two
- bit-by-bit roots and two Newton iterations. They use no division in the
- bit-by-bit routines, no floating point and no C++ library, and build for
- 8-bit AVR and Cortex-M0 as well as for the host.
- .
- This package holds the static library, its header, a CMake package and a
- pkg-config file.")
+Five routines that return the integer nearest to the square root of a 16-bit
+unsigned value, saturated at 255: a range table for 8-bit values, two
+bit-by-bit roots and two Newton iterations. They use no division in the
+bit-by-bit routines, no floating point and no C++ library, and build for
+8-bit AVR and Cortex-M0 as well as for the host.
+
+This package holds the static library, its header, a CMake package and a
+pkg-config file.")
 include(CPack)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -158,6 +159,20 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteFault{ChildStdout::closed, {}, "run_to_closed_stdout"},
                     WriteFault{ChildStdout::closed, {"?"}, "usage_to_closed_stdout"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Unbuffered, every printf fails on its own and the final close has nothing left to flush:
+// only the stream's error flag tells that the output was lost.
+TEST(Program, UnbufferedOutputToAFullDeviceIsAWriteError)
+{
+    const std::string stdbuf = STDBUF;
+    if (stdbuf.empty()) GTEST_SKIP() << "stdbuf not found (Debian package coreutils)";
+    // A sanitizer runtime would object to stdbuf's preloaded library coming first.
+    (void)setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 0);
+    const ChildResult result =
+        run_child(stdbuf, {stdbuf, "-o0", program}, ChildStdout::full_device);
+    EXPECT_EQ(result.err, write_error);
+    EXPECT_EQ(result.exit_code, 1);
+}
 
 TEST(Program, ClosedPipeEndsTheRunBySigpipe)
 {
