@@ -5,8 +5,10 @@ Usage: bench/cost_table.py [path/to/roots_bench] [extra benchmark flags...]
 """
 import json
 import platform
+import statistics
 import subprocess
 import sys
+import tempfile
 
 ROUTINES = ["sqrt_u8", "sqrt_u16_variante4", "sqrt_u16_variante3", "sqrt_u16",
             "sqrt_u16_variante2", "double_root", "table_root"]
@@ -23,40 +25,54 @@ def cpu_model():
     return platform.processor() or "unknown"
 
 
+def significant(value, digits=2):
+    """value rounded to the digits it holds: runs here differ by 20 to 30 %."""
+    return f"{float(f'{value:.{digits}g}'):g}"
+
+
 def main():
     bench = sys.argv[1] if len(sys.argv) > 1 else "build-bench/bench/roots_bench"
-    command = [bench, "--benchmark_format=json", "--benchmark_repetitions=5",
-               "--benchmark_report_aggregates_only=true", *sys.argv[2:]]
-    report = json.loads(subprocess.run(command, check=True, capture_output=True,
-                                       text=True).stdout)
-    rows = {}
+    with tempfile.NamedTemporaryFile(suffix=".json") as out:
+        command = [bench, f"--benchmark_out={out.name}", "--benchmark_out_format=json",
+                   "--benchmark_repetitions=5", *sys.argv[2:]]
+        # Google Benchmark's console report goes to standard error as each run ends, so the
+        # minute this takes shows its progress; the table alone goes to standard output.
+        print(f"running {' '.join(command)} (about a minute)", file=sys.stderr)
+        subprocess.run(command, check=True, stdout=sys.stderr)
+        report = json.load(out)
+    times = {}
+    passes = {}
     for run in report["benchmarks"]:
-        if run.get("aggregate_name") != "median":
+        if run.get("run_type") != "iteration":
             continue
         if run.get("error_occurred"):
             sys.exit(f"{run['name']}: {run.get('error_message')}")
         routine, order = run["run_name"].split("/")
-        rows.setdefault(routine, {})[order] = run
-    reference = {order: rows["double_root"][order]["time_per_call"] * 1e9
-                 for order in ("ascending", "shuffled")}
+        times.setdefault((routine, order), []).append(run["time_per_call"] * 1e9)
+        if "passes_mean" in run:
+            passes[routine] = run
+    median = {key: statistics.median(values) for key, values in times.items()}
 
     context = report["context"]
     print(f"CPU: {cpu_model()} ({context['num_cpus']} cores). "
           f"Compiler: {context['compiler']}. Flags:{context['flags']}. "
-          f"Median of 5 repetitions, shuffle seed {context['shuffle_seed']}.")
+          f"5 repetitions, shuffle seed {context['shuffle_seed']}.")
     print()
     print("| routine | ns/call ascending | ns/call shuffled | × reference ascending "
           "| × reference shuffled | passes min / mean / max |")
     print("|---|---:|---:|---:|---:|---|")
     for routine in ROUTINES:
-        runs = rows[routine]
-        ns = {order: runs[order]["time_per_call"] * 1e9 for order in ("ascending", "shuffled")}
-        first = runs["ascending"]
-        passes = (f"{first['passes_min']:.0f} / {first['passes_mean']:.3f} / "
-                  f"{first['passes_max']:.0f}" if "passes_mean" in first else "—")
-        print(f"| `{routine}` | {ns['ascending']:.2f} | {ns['shuffled']:.2f} | "
-              f"{ns['ascending'] / reference['ascending']:.2f} | "
-              f"{ns['shuffled'] / reference['shuffled']:.2f} | {passes} |")
+        cells = []
+        for order in ("ascending", "shuffled"):
+            values = times[(routine, order)]
+            cells.append(f"{significant(median[(routine, order)])} "
+                         f"({significant(min(values))}–{significant(max(values))})")
+        ratios = [f"{median[(routine, order)] / median[('double_root', order)]:.1f}"
+                  for order in ("ascending", "shuffled")]
+        run = passes.get(routine)
+        counted = (f"{run['passes_min']:.0f} / {run['passes_mean']:.3f} / "
+                   f"{run['passes_max']:.0f}" if run else "—")
+        print(f"| `{routine}` | {cells[0]} | {cells[1]} | {ratios[0]} | {ratios[1]} | {counted} |")
 
 
 if __name__ == "__main__":

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-bench}
-cmake -S . -B "$build" -DQUORVANTEL_BUILD_BENCHMARKS=ON >/dev/null
+cmake -S . -B "$build" -DQUORVANTEL_BUILD_BENCHMARKS=ON -DQUORVANTEL_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target pass_profile >/dev/null
 
 data=$(mktemp)

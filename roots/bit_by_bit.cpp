@@ -36,14 +36,13 @@ unsigned short sqrt_u16_variante4(unsigned short x) noexcept
         ++passes;
         const auto trial = static_cast<uint8_t>(root | bit);
         const uint16_t trial_square = square(trial);
-        if (trial_square <= x) {
+        // The trial is the exact root: the remaining bits are zero.
+        if (trial_square == x) {
             root = trial;
-            // The trial is the exact root: the remaining bits are zero.
-            if (trial_square == x) {
-                exact = true;
-                break;
-            }
+            exact = true;
+            break;
         }
+        if (trial_square < x) root = trial;
     }
     add_passes(passes);
     // root is now the integer part of the root of x. 255 stays: 256 is out of range.
@@ -69,12 +68,11 @@ unsigned short sqrt_u16_variante3(unsigned short x) noexcept
         ++passes;
         root = static_cast<uint8_t>(root | bit);
         const uint16_t trial_square = square(root);
-        if (trial_square > x) {
-            root = static_cast<uint8_t>(root & ~bit);
-        } else if (trial_square == x) {
+        if (trial_square == x) {
             exact = true;
             break;
         }
+        if (trial_square > x) root = static_cast<uint8_t>(root & ~bit);
     }
     add_passes(passes);
     if (root == 255 || exact) return root;

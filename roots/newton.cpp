@@ -16,15 +16,15 @@ enum class Quotient { truncated, rounded };
 enum class Passes { uncounted, counted };
 
 struct Iteration {
-    uint8_t estimate;
+    uint16_t estimate;
     int32_t steps;
 };
 
 // Iterates from start until an estimate repeats or drops by exactly one. The estimate never
 // reaches 0 before that, so the division is safe.
-Iteration heron(unsigned short x, uint8_t start, Quotient quotient, Passes passes) noexcept
+Iteration heron(unsigned short x, uint16_t start, Quotient quotient, Passes passes) noexcept
 {
-    uint8_t estimate = start;
+    uint16_t estimate = start;
     int32_t steps = 0;
     for (;;) {
         ++steps;
@@ -33,8 +33,8 @@ Iteration heron(unsigned short x, uint8_t start, Quotient quotient, Passes passe
         // Rounded to nearest; an exact half stays down.
         if (quotient == Quotient::rounded && 2U * (x % estimate) > estimate) ++q;
         if (q > 255) q = 255;
-        const uint8_t previous = estimate;
-        estimate = static_cast<uint8_t>((estimate + q) / 2U);
+        const uint16_t previous = estimate;
+        estimate = static_cast<uint16_t>((estimate + q) / 2U);
         if (estimate == previous || estimate + 1 == previous) return {estimate, steps};
     }
 }
@@ -61,7 +61,7 @@ unsigned short sqrt_u16(unsigned short x) noexcept
     static int32_t imax = 0;
 
     Iteration iteration = heron(x, 16, Quotient::truncated, Passes::uncounted);
-    uint8_t root = iteration.estimate;
+    auto root = static_cast<uint8_t>(iteration.estimate);
     // The guard keeps the result at 255 or below.
     if (root <= 254 && square(root) < x) root = static_cast<uint8_t>(nearest_of(root, x));
     root = zero_for_zero(x, root);
@@ -92,7 +92,7 @@ unsigned short sqrt_u16_variante2(unsigned short x) noexcept
     }
 
     Iteration iteration = heron(x, start_value, Quotient::rounded, Passes::counted);
-    uint8_t root = iteration.estimate;
+    auto root = static_cast<uint8_t>(iteration.estimate);
     // x <= 64770 keeps the corrected root at 254 or below.
     if (square(root) < x) root = static_cast<uint8_t>(nearest_of(root, x));
     root = zero_for_zero(x, root);
