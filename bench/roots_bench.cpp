@@ -57,7 +57,8 @@ unsigned short byte_root(unsigned short x)
 }
 
 // The Newton routines print for inputs up to 16 and for multiples of 1000. Timed sweeps leave
-// those 81 inputs out (0 is both), so that no trace line is written or timed; see silence_newton_traces.
+// those 81 inputs out (0 is both), so that no trace line is written or timed; see
+// silence_newton_traces.
 bool makes_trace(int x)
 {
     return x <= 16 || (x % 1000 == 0 && x <= 64770);
