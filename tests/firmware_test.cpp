@@ -3,9 +3,9 @@
 // Newton traces it printed to the host's own expectations, byte for byte.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <map>
 #include <ostream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,6 +52,26 @@ std::map<std::string, Section> sections_of(const std::string& output, std::strin
     return sections;
 }
 
+// Drops terminal colour sequences (ESC [ ... m) and, where the simulator writes a '.' for each
+// line feed, that dot.
+std::string plain_text(const std::string& text, bool dot_for_line_feed)
+{
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\x1b' && i + 1 < text.size() && text[i + 1] == '[') {
+            const std::size_t end = text.find('m', i);
+            if (end == std::string::npos) break;
+            i = end;
+        } else if (dot_for_line_feed && text[i] == '.' && i + 1 < text.size() &&
+                   text[i + 1] == '\n') {
+            continue;
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+
 std::string probe_trace(const std::string& routine)
 {
     return run_child(ROOT_PROBE, {ROOT_PROBE, routine, "all"}).out;
@@ -67,8 +87,7 @@ TEST_P(Firmware, ChecksEveryRoutineOnEveryInputAndPrintsTheHostsTraces)
     const ChildResult run = run_child(board.command.front(), board.command);
     ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
     // simavr colours each line and writes it to standard error; QEMU passes it through.
-    std::string output = std::regex_replace(run.out + run.err, std::regex("\x1b\\[[0-9;]*m"), "");
-    if (board.dot_for_line_feed) output = std::regex_replace(output, std::regex("\\.\n"), "\n");
+    const std::string output = plain_text(run.out + run.err, board.dot_for_line_feed);
 
     std::string last_line;
     const auto sections = sections_of(output, last_line);
