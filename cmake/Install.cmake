@@ -64,13 +64,11 @@ add_custom_target(quorvantel_compressed_docs ALL DEPENDS ${compressed_files})
 
 install(FILES ${PROJECT_BINARY_DIR}/compressed/quorvantel.1.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
-foreach(component_package IN ITEMS program:quorvantel development:libquorvantel-dev)
-  string(REPLACE ":" ";" pair ${component_package})
-  list(GET pair 0 component)
-  list(GET pair 1 package)
-  install(FILES packaging/debian/copyright ${PROJECT_BINARY_DIR}/compressed/changelog.gz
-    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
-endforeach()
+set(package_docs packaging/debian/copyright ${PROJECT_BINARY_DIR}/compressed/changelog.gz)
+install(FILES ${package_docs} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quorvantel
+  COMPONENT program)
+install(FILES ${package_docs} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/libquorvantel-dev
+  COMPONENT development)
 
 set(QUORVANTEL_PACKAGE_CONTACT "quorvantel developers <quorvantel@example.org>" CACHE STRING
   "Maintainer of the Debian packages")

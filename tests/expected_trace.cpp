@@ -34,6 +34,11 @@ int small_input_steps(const std::string& line, int x, const std::string& suffix 
 
 } // namespace
 
+void PrintTo(const NewtonTrace& newton, std::ostream* os)
+{
+    *os << newton.routine;
+}
+
 std::string record_line(int x, int steps)
 {
     return std::to_string(x) + "-->" + std::to_string(nearest_root_saturated(x)) +

@@ -3,7 +3,10 @@
 #ifndef QUORVANTEL_TESTS_EXPECTED_TRACE_HPP
 #define QUORVANTEL_TESTS_EXPECTED_TRACE_HPP
 
+#include <ostream>
 #include <string>
+
+#include "sweep_totals.hpp"
 
 std::string record_line(int x, int steps);
 std::string record_line(int x, int steps, int start);
@@ -15,5 +18,20 @@ int variante2_start_value(int x);
 // GoogleTest expectations on the whole trace of an ascending sweep.
 void expect_sqrt_u16_ascending_trace(const std::string& trace);
 void expect_variante2_ascending_trace(const std::string& trace);
+
+// The two routines that print, each with the expectation on its ascending sweep.
+struct NewtonTrace {
+    const char* routine;
+    void (*expect_ascending_trace)(const std::string& trace);
+    int sweep_passes;
+};
+
+// Names the routine in GoogleTest's messages.
+void PrintTo(const NewtonTrace& newton, std::ostream* os);
+
+inline constexpr NewtonTrace newton_traces[] = {
+    {"sqrt_u16", expect_sqrt_u16_ascending_trace, sweep_passes_sqrt_u16},
+    {"sqrt_u16_variante2", expect_variante2_ascending_trace, sweep_passes_variante2},
+};
 
 #endif

@@ -105,12 +105,12 @@ TEST_P(Firmware, ChecksEveryRoutineOnEveryInputAndPrintsTheHostsTraces)
     EXPECT_EQ(sections.at("sqrt_u16_variante3").trace, "");
     EXPECT_EQ(sections.at("float_root").trace, "");
 
-    const std::string& sqrt_u16_trace = sections.at("sqrt_u16").trace;
-    expect_sqrt_u16_ascending_trace(sqrt_u16_trace);
-    EXPECT_EQ(sqrt_u16_trace, probe_trace("sqrt_u16"));
-    const std::string& variante2_trace = sections.at("sqrt_u16_variante2").trace;
-    expect_variante2_ascending_trace(variante2_trace);
-    EXPECT_EQ(variante2_trace, probe_trace("sqrt_u16_variante2"));
+    for (const NewtonTrace& newton : newton_traces) {
+        SCOPED_TRACE(newton.routine);
+        const std::string& trace = sections.at(newton.routine).trace;
+        newton.expect_ascending_trace(trace);
+        EXPECT_EQ(trace, probe_trace(newton.routine));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

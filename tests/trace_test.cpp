@@ -19,13 +19,18 @@ ChildResult probe(const std::vector<std::string>& args)
     return run_child(ROOT_PROBE, argv);
 }
 
-TEST(SqrtU16Trace, AscendingSweepPrintsSmallInputsThenRecords)
+class AscendingSweep : public testing::TestWithParam<NewtonTrace> {};
+
+TEST_P(AscendingSweep, PrintsTheDocumentedTraceAndPassTotal)
 {
-    const ChildResult result = probe({"sqrt_u16", "all"});
+    const ChildResult result = probe({GetParam().routine, "all"});
     ASSERT_EQ(result.exit_code, 0);
-    expect_sqrt_u16_ascending_trace(result.out);
-    EXPECT_EQ(result.err, "itotal=0\n");
+    GetParam().expect_ascending_trace(result.out);
+    EXPECT_EQ(result.err, "itotal=" + std::to_string(GetParam().sweep_passes) + "\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(NewtonRoots, AscendingSweep, testing::ValuesIn(newton_traces),
+                         [](const auto& info) { return std::string(info.param.routine); });
 
 TEST(SqrtU16Trace, RecordIsSetToTheCountOfEveryPrintedCall)
 {
@@ -45,14 +50,6 @@ TEST(SqrtU16Trace, EdgeCallsShowTheirSteps)
     ASSERT_EQ(result.exit_code, 0);
     EXPECT_EQ(result.out, record_line(256, 1) + "\n" + record_line(65535, 9) + "\n" +
                               record_line(2, 4) + "\n" + record_line(3, 4) + "\n");
-}
-
-TEST(Variante2Trace, AscendingSweepPrintsStartValuesAndSmallInputs)
-{
-    const ChildResult result = probe({"sqrt_u16_variante2", "all"});
-    ASSERT_EQ(result.exit_code, 0);
-    expect_variante2_ascending_trace(result.out);
-    EXPECT_EQ(result.err, "itotal=164732\n");
 }
 
 TEST(Variante2Trace, SaturatedInputsAreSilentAndRecordFollowsPrintedCalls)

@@ -70,7 +70,7 @@ template <typename Input> Input empty_root(Input x) noexcept
     return x;
 }
 
-// Never inlined nor specialised for one routine, so every routine and the empty call are timed
+// Never inlined nor cloned for one routine, so every routine and the empty call are timed
 // through the same indirect call.
 template <typename Input>
 __attribute__((noinline, noclone)) uint16_t timed_call(Input (*root)(Input), Input x, Input& result)
