@@ -3,6 +3,7 @@
 #ifndef QUORVANTEL_TESTS_EXPECTED_TRACE_HPP
 #define QUORVANTEL_TESTS_EXPECTED_TRACE_HPP
 
+#include <array>
 #include <ostream>
 #include <string>
 
@@ -29,9 +30,9 @@ struct NewtonTrace {
 // Names the routine in GoogleTest's messages.
 void PrintTo(const NewtonTrace& newton, std::ostream* os);
 
-inline constexpr NewtonTrace newton_traces[] = {
+inline constexpr std::array<NewtonTrace, 2> newton_traces{{
     {"sqrt_u16", expect_sqrt_u16_ascending_trace, sweep_passes_sqrt_u16},
     {"sqrt_u16_variante2", expect_variante2_ascending_trace, sweep_passes_variante2},
-};
+}};
 
 #endif
