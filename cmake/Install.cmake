@@ -7,9 +7,9 @@ include(CMakePackageConfigHelpers)
 
 set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/quorvantel)
 
-install(TARGETS roots EXPORT quorvantelTargets
+install(TARGETS quorvantel_roots EXPORT quorvantelTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
-install(FILES roots/roots.hpp DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvantel
+install(FILES roots/roots.hpp roots/roots.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvantel
   COMPONENT development)
 install(EXPORT quorvantelTargets
   NAMESPACE quorvantel::

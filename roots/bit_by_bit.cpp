@@ -17,7 +17,7 @@ static_assert(sizeof(itotal) == 4, "itotal is a 32-bit counter on every target")
 namespace {
 
 // The highest power of two whose square does not exceed x, for x >= 256, by fixed bounds.
-constexpr uint8_t start_by_range(unsigned short x) noexcept
+uint8_t start_by_range(unsigned short x) noexcept
 {
     if (x <= 0xFFF) return x <= 0x3FF ? 16 : 32;
     return x <= 0x3FFF ? 64 : 128;

@@ -25,7 +25,7 @@ QUORVANTEL_ALWAYS_INLINE void add_passes(uint8_t passes) noexcept
 }
 
 // Every trial root is at most 255: its square is one 8x8 -> 16 multiply.
-constexpr uint16_t square(uint8_t r) noexcept
+inline uint16_t square(uint8_t r) noexcept
 {
     return static_cast<uint16_t>(static_cast<uint16_t>(r) * r);
 }
@@ -34,7 +34,7 @@ constexpr uint16_t square(uint8_t r) noexcept
 // (r + 1)^2 - x < x - r^2 is 2x > 2r^2 + 2r + 1, which for whole numbers is x > r(r + 1): one
 // 8x8 multiply and a 16-bit compare decide it for every x, with no 32-bit differences.
 // Needs r <= 254, which every caller has checked.
-constexpr unsigned short nearest_of(uint8_t r, unsigned short x) noexcept
+inline unsigned short nearest_of(uint8_t r, unsigned short x) noexcept
 {
     // The largest input whose nearest root is r.
     const auto last_rounding_to_r =

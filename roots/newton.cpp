@@ -52,6 +52,13 @@ bool trace_due(unsigned short x, int32_t steps, int32_t record) noexcept
     return steps > record || x <= 16;
 }
 
+// avr-libc leaves stdout null until the firmware sets it, as every Arduino sketch does, and
+// printf on a null stream reads whatever lies at address 0. Without an output there is no trace.
+bool has_output() noexcept
+{
+    return stdout != nullptr;
+}
+
 } // namespace
 
 // The trace prints through long, which holds every value on every target: with a 16-bit int,
@@ -67,8 +74,10 @@ unsigned short sqrt_u16(unsigned short x) noexcept
     root = zero_for_zero(x, root);
 
     if (trace_due(x, iteration.steps, imax)) {
-        (void)printf("%ld-->%ld Iterationsschritte: %ld\n", static_cast<long>(x),
-                     static_cast<long>(root), static_cast<long>(iteration.steps));
+        if (has_output()) {
+            (void)printf("%ld-->%ld Iterationsschritte: %ld\n", static_cast<long>(x),
+                         static_cast<long>(root), static_cast<long>(iteration.steps));
+        }
         imax = iteration.steps;
     }
     return root;
@@ -87,7 +96,7 @@ unsigned short sqrt_u16_variante2(unsigned short x) noexcept
     if (start > 255) start = 255;
     const auto start_value = static_cast<uint8_t>(start);
 
-    if (x % 1000 == 0) {
+    if (x % 1000 == 0 && has_output()) {
         (void)printf("x=%ld Startwert=%ld\n", static_cast<long>(x), static_cast<long>(start_value));
     }
 
@@ -98,9 +107,11 @@ unsigned short sqrt_u16_variante2(unsigned short x) noexcept
     root = zero_for_zero(x, root);
 
     if (trace_due(x, iteration.steps, imax)) {
-        (void)printf("%ld-->%ld Iterationsschritte: %ld (startwert=%ld)\n", static_cast<long>(x),
-                     static_cast<long>(root), static_cast<long>(iteration.steps),
-                     static_cast<long>(start_value));
+        if (has_output()) {
+            (void)printf("%ld-->%ld Iterationsschritte: %ld (startwert=%ld)\n",
+                         static_cast<long>(x), static_cast<long>(root),
+                         static_cast<long>(iteration.steps), static_cast<long>(start_value));
+        }
         imax = iteration.steps;
     }
     return root;

@@ -1,42 +1,60 @@
-// Integer square roots of 16-bit unsigned values.
-//
-// Every 16-bit routine returns the integer nearest to the square root of its input, saturated
-// at 255: inputs from 65281 up, whose nearest root would be 256, give 255. No routine allocates,
-// throws or fails. The routines share the static pass counter below and are not reentrant.
+/* Integer square roots of 16-bit unsigned values, for C and C++ callers alike.
+ *
+ * Every 16-bit routine returns the integer nearest to the square root of its input, saturated
+ * at 255: inputs from 65281 up, whose nearest root would be 256, give 255. No routine allocates,
+ * throws or fails. The routines share the static pass counter below and are not reentrant.
+ *
+ * The routines and the counter have C linkage, so one library serves C and C++ callers; C
+ * callers may include it as <quorvantel/roots.h>. */
 #ifndef QUORVANTEL_ROOTS_HPP
 #define QUORVANTEL_ROOTS_HPP
 
 #include <stdint.h>
 
-// Refinement passes made by the counting routines since program start (or since a caller last
-// reset it). 32 bits on every target; it wraps around instead of overflowing.
+#if defined(__cplusplus) && __cplusplus >= 201103L
+#define QUORVANTEL_NOEXCEPT noexcept
+#else
+#define QUORVANTEL_NOEXCEPT
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Refinement passes made by the counting routines since program start (or since a caller last
+ * reset it). 32 bits on every target; it wraps around instead of overflowing. */
 extern int32_t itotal;
 
-// Nearest integer root of x (0 to 16), read from a range table. No passes counted.
-unsigned char sqrt_u8(unsigned char x) noexcept;
+/* Nearest integer root of x (0 to 16), read from a range table. No passes counted. */
+unsigned char sqrt_u8(unsigned char x) QUORVANTEL_NOEXCEPT;
 
-// Nearest integer root of x, saturated at 255. Inputs below 256 go to sqrt_u8 at no pass;
-// larger ones start from the top bit of their root and decide one lower bit per pass,
-// adding each pass (1 to 7) to itotal. No division.
-unsigned short sqrt_u16_variante4(unsigned short x) noexcept;
+/* Nearest integer root of x, saturated at 255. Inputs below 256 go to sqrt_u8 at no pass;
+ * larger ones start from the top bit of their root and decide one lower bit per pass,
+ * adding each pass (1 to 7) to itotal. No division. */
+unsigned short sqrt_u16_variante4(unsigned short x) QUORVANTEL_NOEXCEPT;
 
-// Nearest integer root of x, saturated at 255. The same bit-by-bit refinement as
-// sqrt_u16_variante4, from a start found by scaling a power-of-four bound down to x; small
-// inputs go through the same loop (up to 3 passes below 256). Adds each pass to itotal.
-unsigned short sqrt_u16_variante3(unsigned short x) noexcept;
+/* Nearest integer root of x, saturated at 255. The same bit-by-bit refinement as
+ * sqrt_u16_variante4, from a start found by scaling a power-of-four bound down to x; small
+ * inputs go through the same loop (up to 3 passes below 256). Adds each pass to itotal. */
+unsigned short sqrt_u16_variante3(unsigned short x) QUORVANTEL_NOEXCEPT;
 
-// Nearest integer root of x, saturated at 255, and 0 for 0. Newton (Heron) iteration from the
-// fixed start 16 with truncated quotients, 1 to 9 steps; does not touch itotal. Prints
-// "x-->root Iterationsschritte: steps" on standard output for every x up to 16 and for every
-// call that needs more steps than its record, which it then sets to this call's count.
-unsigned short sqrt_u16(unsigned short x) noexcept;
+/* Nearest integer root of x, saturated at 255, and 0 for 0. Newton (Heron) iteration from the
+ * fixed start 16 with truncated quotients, 1 to 9 steps; does not touch itotal. Prints
+ * "x-->root Iterationsschritte: steps" on standard output for every x up to 16 and for every
+ * call that needs more steps than its record, which it then sets to this call's count. Where
+ * standard output is null (an Arduino sketch that set none), it prints nothing. */
+unsigned short sqrt_u16(unsigned short x) QUORVANTEL_NOEXCEPT;
 
-// Nearest integer root of x, saturated at 255, and 0 for 0. Newton (Heron) iteration with
-// quotients rounded to nearest, from a start value that grows with x (16 to 255); inputs above
-// 64770 return 255 at once. Adds each step to itotal. On standard output it prints
-// "x=x Startwert=start" for every multiple of 1000 up to 64770, and
-// "x-->root Iterationsschritte: steps (startwert=start)" under the rule of sqrt_u16, with its
-// own record.
-unsigned short sqrt_u16_variante2(unsigned short x) noexcept;
+/* Nearest integer root of x, saturated at 255, and 0 for 0. Newton (Heron) iteration with
+ * quotients rounded to nearest, from a start value that grows with x (16 to 255); inputs above
+ * 64770 return 255 at once. Adds each step to itotal. On standard output, unless it is null,
+ * it prints "x=x Startwert=start" for every multiple of 1000 up to 64770, and
+ * "x-->root Iterationsschritte: steps (startwert=start)" under the rule of sqrt_u16, with its
+ * own record. */
+unsigned short sqrt_u16_variante2(unsigned short x) QUORVANTEL_NOEXCEPT;
+
+#ifdef __cplusplus
+}
+#endif
 
 #endif

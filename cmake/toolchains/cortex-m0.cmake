@@ -8,11 +8,8 @@ set(CMAKE_CXX_COMPILER arm-none-eabi-g++)
 # Bare metal: the compiler checks build a library, since no executable links without a board.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
-set(QUORVANTEL_BOARD cortex-m0)
-
 set(CMAKE_C_FLAGS_INIT "-mcpu=cortex-m0 -mthumb -ffunction-sections -fdata-sections")
-# Debian ships no libstdc++ for this target; the library needs no C++ runtime.
-set(CMAKE_CXX_FLAGS_INIT "${CMAKE_C_FLAGS_INIT} -fno-exceptions -fno-rtti")
+set(CMAKE_CXX_FLAGS_INIT "${CMAKE_C_FLAGS_INIT}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-mcpu=cortex-m0 -mthumb -Wl,--gc-sections")
 
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

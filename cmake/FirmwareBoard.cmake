@@ -1,0 +1,39 @@
+# Which check firmware suits the chip of a cross build. The answer comes from the compiler's own
+# macros, so a user's toolchain file gets the same one as the project's. Empty: a chip the
+# project has no firmware for, which still gets the library.
+include(CheckCXXSourceCompiles)
+
+set(QUORVANTEL_FIRMWARE_BOARD "" CACHE STRING
+  "Board of the check firmware; empty: recognised from the compiler's macros")
+
+# Each board and the condition its compiler meets.
+set(quorvantel_known_boards
+  "atmega328p=defined(__AVR_ATmega328P__)"
+  "cortex-m0=defined(__ARM_ARCH_6M__)")
+
+function(quorvantel_firmware_board result)
+  if(QUORVANTEL_FIRMWARE_BOARD)
+    set(${result} ${QUORVANTEL_FIRMWARE_BOARD} PARENT_SCOPE)
+    return()
+  endif()
+  # Bare metal: nothing links without a board, so the probes only compile.
+  set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
+  set(CMAKE_REQUIRED_QUIET ON)
+  foreach(entry IN LISTS quorvantel_known_boards)
+    string(REPLACE "=" ";" entry "${entry}")
+    list(GET entry 0 board)
+    list(GET entry 1 condition)
+    string(MAKE_C_IDENTIFIER "quorvantel_chip_is_${board}" probe)
+    check_cxx_source_compiles("
+#if !(${condition})
+#error other chip
+#endif
+int main() { return 0; }" ${probe})
+    if(${probe})
+      message(STATUS "quorvantel: check firmware for ${board}")
+      set(${result} ${board} PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set(${result} "" PARENT_SCOPE)
+endfunction()
