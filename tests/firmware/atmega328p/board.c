@@ -53,7 +53,7 @@ void board_stop(int passed)
     }
 }
 
-uint16_t board_cycles(void)
+uint16_t board_count(void)
 {
     return TCNT1;
 }
