@@ -6,10 +6,13 @@ include(CheckCXXSourceCompiles)
 set(QUORVANTEL_FIRMWARE_BOARD "" CACHE STRING
   "Board of the check firmware; empty: recognised from the compiler's macros")
 
-# Each board and the condition its compiler meets.
+# Each board and the condition its compiler meets. The RP2040's core is any Cortex-M0+'s, so its
+# toolchain file names its board outright.
 set(quorvantel_known_boards
   "atmega328p=defined(__AVR_ATmega328P__)"
-  "cortex-m0=defined(__ARM_ARCH_6M__)")
+  "attiny85=defined(__AVR_ATtiny85__)"
+  "cortex-m0=defined(__ARM_ARCH_6M__)"
+  "riscv32-virt=defined(__riscv) && __riscv_xlen == 32")
 
 function(quorvantel_firmware_board result)
   if(QUORVANTEL_FIRMWARE_BOARD)

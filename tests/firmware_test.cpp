@@ -1,9 +1,9 @@
-// Runs the check firmware of each small target under its simulator. The firmware checks every
-// result and the pass totals on the chip; here the host checks that it says so, and holds the
-// Newton traces it printed to the host's own expectations, byte for byte.
+// Runs the check firmware of each small core under its simulator. The firmware checks every
+// call of every routine on the chip; here the host checks that it says so, and holds the Newton
+// traces it printed to the host's own expectations, byte for byte.
 #include <gtest/gtest.h>
 
-#include <cstddef>
+#include <algorithm>
 #include <map>
 #include <ostream>
 #include <sstream>
@@ -15,17 +15,23 @@
 
 namespace {
 
-struct Board {
+// A core's check firmware and the script that runs it under its simulator and prints its output
+// as plain text.
+struct Core {
     const char* name;
     const char* missing; // why the firmware cannot run here, or empty
-    std::vector<std::string> command;
-    bool dot_for_line_feed; // simavr prints a '.' where the line feed was
+    const char* run;
+    const char* firmware;
 };
 
-void PrintTo(const Board& board, std::ostream* os)
+void PrintTo(const Core& core, std::ostream* os)
 {
-    *os << board.name;
+    *os << core.name;
 }
+
+constexpr Core cores[] = {
+#include "firmware_table.inc"
+};
 
 struct Section {
     std::string trace;
@@ -52,42 +58,21 @@ std::map<std::string, Section> sections_of(const std::string& output, std::strin
     return sections;
 }
 
-// Drops terminal colour sequences (ESC [ ... m) and, where the simulator writes a '.' for each
-// line feed, that dot.
-std::string plain_text(const std::string& text, bool dot_for_line_feed)
-{
-    std::string plain;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\x1b' && i + 1 < text.size() && text[i + 1] == '[') {
-            const std::size_t end = text.find('m', i);
-            if (end == std::string::npos) break;
-            i = end;
-        } else if (dot_for_line_feed && text[i] == '.' && i + 1 < text.size() &&
-                   text[i + 1] == '\n') {
-            continue;
-        } else {
-            plain += text[i];
-        }
-    }
-    return plain;
-}
-
 std::string probe_trace(const std::string& routine)
 {
     return run_child(ROOT_PROBE, {ROOT_PROBE, routine, "all"}).out;
 }
 
-class Firmware : public testing::TestWithParam<Board> {};
+class Firmware : public testing::TestWithParam<Core> {};
 
-TEST_P(Firmware, ChecksEveryRoutineOnEveryInputAndPrintsTheHostsTraces)
+TEST_P(Firmware, ChecksEveryCallOfEveryRoutineAndPrintsTheHostsTraces)
 {
-    const Board& board = GetParam();
-    if (*board.missing != '\0') GTEST_SKIP() << board.missing;
+    const Core& core = GetParam();
+    if (*core.missing != '\0') GTEST_SKIP() << core.missing;
 
-    const ChildResult run = run_child(board.command.front(), board.command);
+    const ChildResult run = run_child("/bin/bash", {"bash", core.run, core.firmware});
     ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
-    // simavr colours each line and writes it to standard error; QEMU passes it through.
-    const std::string output = plain_text(run.out + run.err, board.dot_for_line_feed);
+    const std::string& output = run.out;
 
     std::string last_line;
     const auto sections = sections_of(output, last_line);
@@ -113,15 +98,11 @@ TEST_P(Firmware, ChecksEveryRoutineOnEveryInputAndPrintsTheHostsTraces)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SmallTargets, Firmware,
-    testing::Values(Board{"atmega328p", ATMEGA328P_MISSING, {SIMAVR, ATMEGA328P_FIRMWARE}, true},
-                    Board{"cortex_m0",
-                          CORTEX_M0_MISSING,
-                          {QEMU_SYSTEM_ARM, "-M", "microbit", "-nographic", "-monitor", "none",
-                           "-semihosting-config", "enable=on,target=native", "-kernel",
-                           CORTEX_M0_FIRMWARE},
-                          false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(SmallTargets, Firmware, testing::ValuesIn(cores),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 } // namespace
