@@ -65,6 +65,13 @@ quorvantel_firmware(cortex-m0 BOARD cortex-m0 NEEDS
   arm-none-eabi-g++ gcc-arm-none-eabi
   /usr/lib/arm-none-eabi/include/stdio.h libnewlib-arm-none-eabi
   qemu-system-arm qemu-system-arm)
+# Both RISC-V cores come from the same compiler, C library and simulator.
+set(riscv32_needs
+  riscv64-unknown-elf-g++ gcc-riscv64-unknown-elf
+  /usr/lib/picolibc/riscv64-unknown-elf/include/stdio.h picolibc-riscv64-unknown-elf
+  qemu-system-riscv32 qemu-system-misc)
+quorvantel_firmware(rv32imac BOARD riscv32-virt NEEDS ${riscv32_needs})
+quorvantel_firmware(rv32ec BOARD riscv32-virt NEEDS ${riscv32_needs})
 
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/firmware_table.inc.in "${firmware_table}")
 configure_file(${CMAKE_CURRENT_BINARY_DIR}/firmware_table.inc.in
