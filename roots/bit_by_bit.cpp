@@ -7,7 +7,13 @@
 #include "portable.hpp"
 #include "roots.hpp"
 
+// Cores without a multiplier build each trial square from the last one by shifts and additions.
+#if (defined(__AVR__) && !defined(__AVR_HAVE_MUL__)) || (defined(__riscv) && !defined(__riscv_mul))
+#include "bit_by_bit_shift_add.hpp"
+namespace form = quorvantel::shift_add;
+#else
 namespace form = quorvantel::portable;
+#endif
 
 using quorvantel::detail::add_passes;
 
