@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <ostream>
 #include <sstream>
@@ -22,6 +23,8 @@ struct Core {
     const char* missing; // why the firmware cannot run here, or empty
     const char* run;
     const char* firmware;
+    const char* library;
+    const char* nm; // for a core without a hardware multiplier, the nm that reads its library
 };
 
 void PrintTo(const Core& core, std::ostream* os)
@@ -98,11 +101,54 @@ TEST_P(Firmware, ChecksEveryCallOfEveryRoutineAndPrintsTheHostsTraces)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallTargets, Firmware, testing::ValuesIn(cores),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+// On a core without a multiplier every product is a call of a software multiply (__mulhi3,
+// __mulsi3, ...); the bit-by-bit roots make their trial squares without one. What the object
+// asks the linker for shows it.
+class WithoutMultiplier : public testing::TestWithParam<Core> {};
+
+TEST_P(WithoutMultiplier, BitByBitRootsCallNoSoftwareMultiply)
+{
+    const Core& core = GetParam();
+    if (*core.missing != '\0') GTEST_SKIP() << core.missing;
+
+    const ChildResult symbols =
+        run_child("/bin/bash", {"bash", "-c", std::string(core.nm) + " -u \"$0\"", core.library});
+    ASSERT_EQ(symbols.exit_code, 0) << symbols.err;
+    std::istringstream lines(symbols.out);
+    std::string member;
+    std::vector<std::string> undefined;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.ends_with(":")) member = line.substr(0, line.size() - 1);
+        // bit_by_bit.cpp.o, or .obj as CMake names objects on a bare-metal system
+        if (member.starts_with("bit_by_bit.cpp.o") && line.find(" U ") != std::string::npos) {
+            undefined.push_back(line.substr(line.find(" U ") + 3));
+        }
+    }
+    // sqrt_u16_variante4 hands small inputs to sqrt_u8: proof that the right object was read.
+    EXPECT_NE(std::find(undefined.begin(), undefined.end(), "sqrt_u8"), undefined.end())
+        << symbols.out;
+    for (const std::string& symbol : undefined) {
+        EXPECT_FALSE(symbol.starts_with("__mul")) << symbol;
+    }
+}
+
+std::string test_name(const testing::TestParamInfo<Core>& info)
+{
+    std::string name = info.param.name;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
+std::vector<Core> cores_without_multiplier()
+{
+    std::vector<Core> found;
+    std::copy_if(std::begin(cores), std::end(cores), std::back_inserter(found),
+                 [](const Core& core) { return *core.nm != '\0'; });
+    return found;
+}
+
+INSTANTIATE_TEST_SUITE_P(SmallTargets, Firmware, testing::ValuesIn(cores), test_name);
+INSTANTIATE_TEST_SUITE_P(SmallTargets, WithoutMultiplier,
+                         testing::ValuesIn(cores_without_multiplier()), test_name);
 
 } // namespace

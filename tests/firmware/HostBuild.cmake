@@ -12,11 +12,13 @@ quorvantel_strict_warnings(firmware_tests)
 # One line of the generated table firmware_tests runs through, per core.
 set(firmware_table "")
 
-# quorvantel_firmware(CORE BOARD board NEEDS what package ...): the firmware of
-# cmake/toolchains/CORE.cmake, run by tests/firmware/BOARD/run.sh. NEEDS: pairs of a program or
-# an absolute path to look for and the Debian package that brings it.
+# quorvantel_firmware(CORE BOARD board [NO_MULTIPLIER NM nm] NEEDS what package ...): the
+# firmware of cmake/toolchains/CORE.cmake, run by tests/firmware/BOARD/run.sh. NEEDS: pairs of a
+# program or an absolute path to look for and the Debian package that brings it. A core without
+# a hardware multiplier also has its library's bit-by-bit roots read by NM, which must find no
+# call of a software multiply.
 function(quorvantel_firmware core)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "BOARD" "NEEDS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "NO_MULTIPLIER" "BOARD;NM" "NEEDS")
   set(missing "")
   if(NOT QUORVANTEL_BUILD_FIRMWARE)
     set(missing "QUORVANTEL_BUILD_FIRMWARE is OFF")
@@ -51,9 +53,14 @@ function(quorvantel_firmware core)
     add_dependencies(firmware_tests firmware_${core})
   endif()
   set(run ${PROJECT_SOURCE_DIR}/tests/firmware/${arg_BOARD}/run.sh)
-  set(firmware_table
-    "${firmware_table}    {\"${core}\", \"${missing}\", \"${run}\", \"${firmware}\"},\n"
-    PARENT_SCOPE)
+  set(library ${binary_dir}/roots/libquorvantel_roots.a)
+  set(nm "")
+  if(arg_NO_MULTIPLIER)
+    set(nm ${arg_NM})
+  endif()
+  string(APPEND firmware_table
+    "    {\"${core}\", \"${missing}\", \"${run}\", \"${firmware}\", \"${library}\", \"${nm}\"},\n")
+  set(firmware_table "${firmware_table}" PARENT_SCOPE)
 endfunction()
 
 quorvantel_firmware(atmega328p BOARD atmega328p NEEDS
@@ -71,7 +78,8 @@ set(riscv32_needs
   /usr/lib/picolibc/riscv64-unknown-elf/include/stdio.h picolibc-riscv64-unknown-elf
   qemu-system-riscv32 qemu-system-misc)
 quorvantel_firmware(rv32imac BOARD riscv32-virt NEEDS ${riscv32_needs})
-quorvantel_firmware(rv32ec BOARD riscv32-virt NEEDS ${riscv32_needs})
+quorvantel_firmware(rv32ec BOARD riscv32-virt NO_MULTIPLIER NM riscv64-unknown-elf-nm
+  NEEDS ${riscv32_needs})
 
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/firmware_table.inc.in "${firmware_table}")
 configure_file(${CMAKE_CURRENT_BINARY_DIR}/firmware_table.inc.in
