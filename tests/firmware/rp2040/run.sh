@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs the RP2040 check firmware under rp2040js, which npm installs beside this script.
+set -euo pipefail
+here=$(dirname "$0")
+if [ ! -f "$here/node_modules/rp2040js/package.json" ]; then
+  echo "rp2040js is not installed: npm ci --prefix $(cd "$here" && pwd)" >&2
+  exit 2
+fi
+timeout 300 node "$here/run.mjs" "$1"
