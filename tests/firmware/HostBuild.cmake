@@ -14,7 +14,8 @@ set(firmware_table "")
 
 # quorvantel_firmware(CORE BOARD board [NO_MULTIPLIER NM nm] NEEDS what package ...): the
 # firmware of cmake/toolchains/CORE.cmake, run by tests/firmware/BOARD/run.sh. NEEDS: pairs of a
-# program or an absolute path to look for and the Debian package that brings it. A core without
+# program or an absolute path to look for and the Debian package that brings it (or, where it is
+# not a Debian package, the command that installs it). A core without
 # a hardware multiplier also has its library's bit-by-bit roots read by NM, which must find no
 # call of a software multiply.
 function(quorvantel_firmware core)
@@ -25,14 +26,18 @@ function(quorvantel_firmware core)
   endif()
   while(arg_NEEDS AND NOT missing)
     list(POP_FRONT arg_NEEDS what package)
+    set(how "Debian package ${package}")
+    if(package MATCHES " ")
+      set(how "install it with: ${package}")
+    endif()
     if(IS_ABSOLUTE ${what})
       if(NOT EXISTS ${what})
-        set(missing "${what} not found (Debian package ${package})")
+        set(missing "${what} not found (${how})")
       endif()
     else()
       find_program(program_${what} ${what})
       if(NOT program_${what})
-        set(missing "${what} not found (Debian package ${package})")
+        set(missing "${what} not found (${how})")
       endif()
     endif()
   endwhile()
@@ -72,6 +77,26 @@ quorvantel_firmware(cortex-m0 BOARD cortex-m0 NEEDS
   arm-none-eabi-g++ gcc-arm-none-eabi
   /usr/lib/arm-none-eabi/include/stdio.h libnewlib-arm-none-eabi
   qemu-system-arm qemu-system-arm)
+quorvantel_firmware(attiny85 BOARD attiny85 NO_MULTIPLIER NM avr-nm NEEDS
+  avr-g++ gcc-avr
+  avr-nm binutils-avr
+  /usr/lib/avr/include/stdio.h avr-libc
+  /usr/include/simavr/avr/avr_mcu_section.h libsimavr-dev
+  /usr/include/simavr/sim_avr.h libsimavr-dev
+  /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/libsimavr.so libsimavr-dev
+  simavr simavr)
+if(TARGET firmware_attiny85)
+  include(${CMAKE_CURRENT_LIST_DIR}/attiny85/SimavrRun.cmake)
+endif()
+quorvantel_firmware(rp2040 BOARD rp2040 NEEDS
+  arm-none-eabi-g++ gcc-arm-none-eabi
+  /usr/lib/arm-none-eabi/include/stdio.h libnewlib-arm-none-eabi
+  node nodejs
+  ${PROJECT_SOURCE_DIR}/tests/firmware/rp2040/node_modules/rp2040js/package.json
+  "npm ci --prefix ${PROJECT_SOURCE_DIR}/tests/firmware/rp2040")
+# npm ci changes that folder, which makes the build look for rp2040js again.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/tests/firmware/rp2040)
 # Both RISC-V cores come from the same compiler, C library and simulator.
 set(riscv32_needs
   riscv64-unknown-elf-g++ gcc-riscv64-unknown-elf
