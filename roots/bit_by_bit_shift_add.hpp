@@ -43,20 +43,20 @@ template <unsigned K> QUORVANTEL_ALWAYS_INLINE bool exact_after_pass(Refinement&
     const auto growth = static_cast<uint16_t>(state.twice_rb + square_of_bit);
     state.twice_rb = static_cast<uint16_t>(state.twice_rb >> 1U);
     if (state.rest < growth) return false;
-    // The bit stays: r grows by b, and 2(r + b)(b / 2) = rb + b^2.
-    state.rest = static_cast<uint16_t>(state.rest - growth);
+    // The bit stays: r grows by b, and 2(r + b)(b / 2) = rb + b^2. An exact trial ends the
+    // passes, so its rest is never needed.
     state.twice_rb = static_cast<uint16_t>(state.twice_rb + square_of_bit);
-    return state.rest == 0;
+    if (state.rest == growth) return true;
+    state.rest = static_cast<uint16_t>(state.rest - growth);
+    return false;
 }
 
 // The passes from the start root 2^top down to bit 1, one pass per bit below the top; top is 0
-// to 7, and x is at least 4^top. Returns the integer part of the root of x with its passes, or
-// the exact root as soon as a trial hits it.
-inline Outcome refine(uint16_t x, uint8_t top) noexcept
+// to 7, and x is at least 4^top, the start root's square. Returns the integer part of the root
+// of x with its passes, or the exact root as soon as a trial hits it.
+inline Outcome refine(uint16_t x, uint8_t top, uint16_t start_square) noexcept
 {
-    // The start root's square, 4^top: r = 2^top and 2rb = r^2 for b = r / 2.
-    static const uint16_t start_squares[8] = {1, 4, 16, 64, 256, 1024, 4096, 16384};
-    const uint16_t start_square = start_squares[top];
+    // r = 2^top, and 2rb = r^2 for b = r / 2.
     Refinement state = {static_cast<uint16_t>(x - start_square), start_square};
     // Each case is one pass and falls through to the next lower bit. An exact trial at bit 2^K
     // ends the call after top - K passes.
@@ -92,7 +92,7 @@ inline Outcome refine(uint16_t x, uint8_t top) noexcept
     case 1:
         if (exact_after_pass<0>(state)) return Outcome{static_cast<uint8_t>(state.twice_rb), top};
         // fall through
-    default:
+    default: // top 0: no pass
         break;
     }
     const auto root = static_cast<uint8_t>(state.twice_rb);
@@ -102,35 +102,27 @@ inline Outcome refine(uint16_t x, uint8_t top) noexcept
     return Outcome{root, top};
 }
 
+// The start values' bounds 4^top are 256 and above for the 16-bit inputs, multiples of 256: the
+// high byte of x alone decides them (one compare of a register on AVR).
 inline Outcome sqrt_u16_variante4(uint16_t x) noexcept
 {
-    if (x <= 0xFF) return Outcome{sqrt_u8(static_cast<unsigned char>(x)), 0};
-    uint8_t top = 0;
-    if (x <= 0xFFF) {
-        top = x <= 0x3FF ? 4 : 5;
-    } else {
-        top = x <= 0x3FFF ? 6 : 7;
-    }
-    return refine(x, top);
+    const auto high = static_cast<uint8_t>(x >> 8U);
+    if (high == 0) return Outcome{sqrt_u8(static_cast<unsigned char>(x)), 0};
+    if (high < 0x10) return high < 0x04 ? refine(x, 4, 0x100) : refine(x, 5, 0x400);
+    return high < 0x40 ? refine(x, 6, 0x1000) : refine(x, 7, 0x4000);
 }
 
 inline Outcome sqrt_u16_variante3(uint16_t x) noexcept
 {
-    if (x == 0) return Outcome{0, 0};
     // The top bit of the root: the largest top with 4^top <= x, at most 7.
-    uint8_t top = 0;
-    if (x >= 0x100) {
-        if (x >= 0x1000) {
-            top = x >= 0x4000 ? 7 : 6;
-        } else {
-            top = x >= 0x400 ? 5 : 4;
-        }
-    } else if (x >= 0x10) {
-        top = x >= 0x40 ? 3 : 2;
-    } else {
-        top = x >= 0x4 ? 1 : 0;
+    const auto high = static_cast<uint8_t>(x >> 8U);
+    if (high != 0) {
+        if (high >= 0x10) return high >= 0x40 ? refine(x, 7, 0x4000) : refine(x, 6, 0x1000);
+        return high >= 0x04 ? refine(x, 5, 0x400) : refine(x, 4, 0x100);
     }
-    return refine(x, top);
+    if (x == 0) return Outcome{0, 0};
+    if (x >= 0x10) return x >= 0x40 ? refine(x, 3, 0x40) : refine(x, 2, 0x10);
+    return x >= 0x4 ? refine(x, 1, 0x4) : refine(x, 0, 0x1);
 }
 
 } // namespace shift_add
