@@ -33,6 +33,16 @@ function(quorvantel_firmware_board result)
 #endif
 int main() { return 0; }" ${probe})
     if(${probe})
+      # simavr stamps the chip into the firmware through a header of its own.
+      if(board MATCHES "^at")
+        find_path(simavr_include_dir simavr/avr/avr_mcu_section.h
+          PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH)
+        if(NOT simavr_include_dir)
+          message(STATUS "quorvantel: no check firmware for ${board}: simavr's "
+            "avr_mcu_section.h not found (Debian package libsimavr-dev)")
+          break()
+        endif()
+      endif()
       message(STATUS "quorvantel: check firmware for ${board}")
       set(${result} ${board} PARENT_SCOPE)
       return()

@@ -30,15 +30,17 @@ install(FILES
 
 # The pkg-config file is written at install time, for the prefix actually installed to
 # (cmake --install --prefix included), so that it holds plain absolute paths.
+# Each prefix gets a file of its own, so that installs to several prefixes at once do not clash.
 install(CODE "
   set(pc_prefix \"\${CMAKE_INSTALL_PREFIX}\")
   set(pc_libdir \"${CMAKE_INSTALL_LIBDIR}\")
   set(pc_includedir \"${CMAKE_INSTALL_INCLUDEDIR}\")
   set(pc_description \"${PROJECT_DESCRIPTION}\")
   set(pc_version \"${PROJECT_VERSION}\")
-  configure_file(\"${PROJECT_SOURCE_DIR}/cmake/quorvantel.pc.in\"
-    \"${PROJECT_BINARY_DIR}/pkgconfig/quorvantel.pc\" @ONLY)
-  file(INSTALL \"${PROJECT_BINARY_DIR}/pkgconfig/quorvantel.pc\"
+  string(MD5 pc_key \"\${CMAKE_INSTALL_PREFIX}\")
+  set(pc_file \"${PROJECT_BINARY_DIR}/pkgconfig/\${pc_key}/quorvantel.pc\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/cmake/quorvantel.pc.in\" \"\${pc_file}\" @ONLY)
+  file(INSTALL \"\${pc_file}\"
     DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig\")
   " COMPONENT development)
 

@@ -1,54 +1,99 @@
 #!/usr/bin/env bash
-# Installs a built tree into a scratch prefix, then builds and runs the README's library
-# example against it, once through find_package and once through pkg-config, with the
-# compiler and flags the tree itself was built with (a sanitizer build's, a packager's).
-# Usage: tests/install/consume.sh BUILD_DIR CXX CXXFLAGS LDFLAGS
+# Installs a built tree into a scratch prefix, then builds a program against it the way a user
+# does, through find_package or through pkg-config, runs it and holds its output to the expected
+# text. CXX is the README's library example, as C++11; C is main.c, as C99 and as C11, which must
+# link with the C driver and need no C++ library. The compiler and flags are those the tree was
+# built with (a sanitizer build's, a packager's).
+# Usage: tests/install/consume.sh BUILD_DIR C|CXX find_package|pkg-config COMPILER FLAGS LDFLAGS
+# (an empty COMPILER: none was found).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/embedding/common.sh
+. "$here/../embedding/common.sh"
 build=$(cd "$1" && pwd)
-cxx=$2
-read -r -a cxxflags <<<"$3"
-read -r -a ldflags <<<"$4"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+language=$2
+route=$3
+compiler=$4
+read -r -a flags <<<"$5"
+read -r -a ldflags <<<"$6"
 
-cmake --install "$build" --prefix "$work/prefix" >/dev/null
-for file in bin/quorvantel share/man/man1/quorvantel.1.gz include/quorvantel/roots.hpp; do
-  [ -f "$work/prefix/$file" ] || { echo "not installed: $file"; exit 1; }
+case $language in
+  C)
+    [ -n "$compiler" ] || skip "no C compiler found (Debian package gcc)"
+    need_program readelf binutils
+    standards=(99 11) std_prefix=c ;;
+  CXX) standards=(11) std_prefix=c++ ;;
+  *) fail "unknown language $language" ;;
+esac
+case $route in
+  find_package) need_program make make ;;
+  pkg-config) need_program pkg-config pkgconf ;;
+  *) fail "unknown route $route" ;;
+esac
+make_scratch
+
+quietly cmake --install "$build" --prefix "$work/prefix"
+for file in bin/quorvantel share/man/man1/quorvantel.1.gz include/quorvantel/roots.hpp \
+  include/quorvantel/roots.h; do
+  [ -f "$work/prefix/$file" ] || fail "not installed: $file"
 done
 if grep -r -q -- -Werror "$work/prefix/lib"; then
-  echo "the installed package hands our warning flags to its users"
-  exit 1
+  fail "the installed package hands our warning flags to its users"
 fi
 
-# The first C++ block of the README is the library example, compiled as written.
 mkdir "$work/src"
-cp "$here/CMakeLists.txt" "$work/src/"
-awk '/^```cpp$/ { inside = 1; next } /^```$/ && inside { exit } inside' "$here/../../README.md" \
-  >"$work/src/main.cpp"
-grep -q quorvantel/roots.hpp "$work/src/main.cpp"
+if [ "$language" = CXX ]; then
+  # The first C++ block of the README is the library example, compiled as written.
+  source=$work/src/main.cpp
+  awk '/^```cpp$/ { inside = 1; next } /^```$/ && inside { exit } inside' "$here/../../README.md" \
+    >"$source"
+  grep -q quorvantel/roots.hpp "$source" || fail "the README's first C++ block is not the example"
+  expected=$work/expected.txt
+  echo "224 after 7 passes" >"$expected"
+else
+  source=$work/src/main.c
+  cp "$here/main.c" "$source"
+  expected=$here/expected_c.txt
+fi
 
-expected="224 after 7 passes"
-cmake -S "$work/src" -B "$work/consumer" -DCMAKE_PREFIX_PATH="$work/prefix" \
-  -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="$3" -DCMAKE_EXE_LINKER_FLAGS="$4" >/dev/null
-cmake --build "$work/consumer" >/dev/null
-actual=$("$work/consumer/consumer")
-[ "$actual" = "$expected" ] || { echo "find_package consumer printed '$actual'"; exit 1; }
-
-if command -v pkg-config >/dev/null; then
+if [ "$route" = pkg-config ]; then
   export PKG_CONFIG_PATH
   PKG_CONFIG_PATH=$(dirname "$(find "$work/prefix" -name quorvantel.pc)")
   # Plain absolute paths, nothing like lib/pkgconfig/../..
   for variable in libdir includedir; do
     path=$(pkg-config --variable="$variable" quorvantel)
-    [ "$path" = "$(realpath -m "$path")" ] && [[ $path == "$work/prefix/"* ]] ||
-      { echo "pkg-config $variable is '$path'"; exit 1; }
+    if [ "$path" != "$(realpath -m "$path")" ] || [[ $path != "$work/prefix/"* ]]; then
+      fail "pkg-config $variable is '$path'"
+    fi
   done
-  read -r -a flags < <(pkg-config --cflags --libs quorvantel)
-  "$cxx" "${cxxflags[@]}" "$work/src/main.cpp" "${flags[@]}" "${ldflags[@]}" -o "$work/pkg-consumer"
-  actual=$("$work/pkg-consumer")
-  [ "$actual" = "$expected" ] || { echo "pkg-config consumer printed '$actual'"; exit 1; }
-else
-  echo "pkg-config not found: its check is skipped"
+  read -r -a package_flags < <(pkg-config --cflags --libs quorvantel)
 fi
-echo "installed package consumed: $expected"
+
+warnings=(-Wall -Wextra -Wpedantic -Werror)
+for standard in "${standards[@]}"; do
+  std_flag=-std=$std_prefix$standard
+  tree=$work/$route-$standard
+  if [ "$route" = find_package ]; then
+    configure -S "$here" -B "$tree" -DCMAKE_PREFIX_PATH="$work/prefix" \
+      -DCONSUMER_SOURCE="$source" "-DCMAKE_${language}_COMPILER=$compiler" \
+      "-DCMAKE_${language}_STANDARD=$standard" "-DCMAKE_${language}_STANDARD_REQUIRED=ON" \
+      "-DCMAKE_${language}_FLAGS=$5 ${warnings[*]}" -DCMAKE_EXE_LINKER_FLAGS="$6"
+    quietly cmake --build "$tree"
+    grep -q -- "$std_flag" "$tree/CMakeFiles/consumer.dir/flags.make" ||
+      fail "the consumer was not compiled with $std_flag"
+    [ "$language" = CXX ] || expect_driver "$tree" consumer C
+  else
+    mkdir "$tree"
+    quietly "$compiler" "$std_flag" "${warnings[@]}" "${flags[@]}" "$source" "${package_flags[@]}" \
+      "${ldflags[@]}" -o "$tree/consumer"
+  fi
+  "$tree/consumer" >"$tree/printed.txt" || fail "the $route consumer ($std_flag) failed"
+  expect_output "the $route consumer ($std_flag)" "$expected" "$tree/printed.txt"
+  if [ "$language" = C ]; then
+    dynamic=$(readelf -d "$tree/consumer")
+    if grep -q 'NEEDED.*libstdc++' <<<"$dynamic"; then
+      fail "the C program needs the C++ library: $dynamic"
+    fi
+  fi
+  echo "$route, $std_flag: $(head -n 1 "$tree/printed.txt")"
+done
