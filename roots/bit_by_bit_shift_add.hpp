@@ -51,6 +51,13 @@ template <unsigned K> QUORVANTEL_ALWAYS_INLINE bool exact_after_pass(Refinement&
     return false;
 }
 
+// The outcome of an exact trial at bit 2^K, the pass top - K.
+template <unsigned K>
+QUORVANTEL_ALWAYS_INLINE Outcome exact_root(const Refinement& state, uint8_t top) noexcept
+{
+    return Outcome{static_cast<uint8_t>(state.twice_rb >> K), static_cast<uint8_t>(top - K)};
+}
+
 // The passes from the start root 2^top down to bit 1, one pass per bit below the top; top is 0
 // to 7, and x is at least 4^top, the start root's square. Returns the integer part of the root
 // of x with its passes, or the exact root as soon as a trial hits it.
@@ -62,35 +69,25 @@ inline Outcome refine(uint16_t x, uint8_t top, uint16_t start_square) noexcept
     // ends the call after top - K passes.
     switch (top) {
     case 7:
-        if (exact_after_pass<6>(state)) return Outcome{static_cast<uint8_t>(state.twice_rb >> 6U), 1};
+        if (exact_after_pass<6>(state)) return exact_root<6>(state, top);
         // fall through
     case 6:
-        if (exact_after_pass<5>(state)) {
-            return Outcome{static_cast<uint8_t>(state.twice_rb >> 5U), static_cast<uint8_t>(top - 5)};
-        }
+        if (exact_after_pass<5>(state)) return exact_root<5>(state, top);
         // fall through
     case 5:
-        if (exact_after_pass<4>(state)) {
-            return Outcome{static_cast<uint8_t>(state.twice_rb >> 4U), static_cast<uint8_t>(top - 4)};
-        }
+        if (exact_after_pass<4>(state)) return exact_root<4>(state, top);
         // fall through
     case 4:
-        if (exact_after_pass<3>(state)) {
-            return Outcome{static_cast<uint8_t>(state.twice_rb >> 3U), static_cast<uint8_t>(top - 3)};
-        }
+        if (exact_after_pass<3>(state)) return exact_root<3>(state, top);
         // fall through
     case 3:
-        if (exact_after_pass<2>(state)) {
-            return Outcome{static_cast<uint8_t>(state.twice_rb >> 2U), static_cast<uint8_t>(top - 2)};
-        }
+        if (exact_after_pass<2>(state)) return exact_root<2>(state, top);
         // fall through
     case 2:
-        if (exact_after_pass<1>(state)) {
-            return Outcome{static_cast<uint8_t>(state.twice_rb >> 1U), static_cast<uint8_t>(top - 1)};
-        }
+        if (exact_after_pass<1>(state)) return exact_root<1>(state, top);
         // fall through
     case 1:
-        if (exact_after_pass<0>(state)) return Outcome{static_cast<uint8_t>(state.twice_rb), top};
+        if (exact_after_pass<0>(state)) return exact_root<0>(state, top);
         // fall through
     default: // top 0: no pass
         break;

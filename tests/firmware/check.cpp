@@ -164,10 +164,11 @@ template <typename Input> bool sweep(const Routine<Input>& routine)
         if (routine.plain != nullptr) plain = routine.plain(i);
         if (root != expected || root != plain.root || passes != plain.passes) {
             if (wrong < 3) {
-                printf("check mismatch %s x=%lu root=%u passes=%lu expected=%u expected_passes=%u\n",
-                       routine.name, static_cast<unsigned long>(i), static_cast<unsigned>(root),
-                       static_cast<unsigned long>(passes), static_cast<unsigned>(expected),
-                       plain.passes);
+                printf(
+                    "check mismatch %s x=%lu root=%u passes=%lu expected=%u expected_passes=%u\n",
+                    routine.name, static_cast<unsigned long>(i), static_cast<unsigned>(root),
+                    static_cast<unsigned long>(passes), static_cast<unsigned>(expected),
+                    plain.passes);
             }
             ++wrong;
         }
@@ -230,8 +231,8 @@ int main()
                  passed;
     }
     if (checked(5)) {
-        passed = sweep(Routine<Wide>{"float_root", float_root, nullptr, last_u16, false, 0}) &&
-                 passed;
+        passed =
+            sweep(Routine<Wide>{"float_root", float_root, nullptr, last_u16, false, 0}) && passed;
     }
     printf(passed ? "check passed\n" : "check failed\n");
     board_stop(passed ? 1 : 0);
