@@ -42,6 +42,16 @@ bool has_output() noexcept
     return stdout != nullptr;
 }
 
+// avr-libc would copy string literals into RAM at start-up; the formats of the trace stay in
+// flash there, which printf_P reads (about 100 of an ATtiny85's 512 bytes of RAM).
+#if defined(__AVR__)
+#define QUORVANTEL_FORMAT(name, text) static const char name[] __attribute__((progmem)) = text
+#define QUORVANTEL_PRINTF printf_P
+#else
+#define QUORVANTEL_FORMAT(name, text) static const char name[] = text
+#define QUORVANTEL_PRINTF printf
+#endif
+
 // The trace prints through long, which holds every value on every target: with a 16-bit int,
 // %d would show inputs above 32767 as negative numbers. Each routine sets its record first and
 // hands over to its printing as its last act, out of line: the calls that print nothing (all
@@ -49,9 +59,10 @@ bool has_output() noexcept
 QUORVANTEL_NOINLINE unsigned short trace_sqrt_u16(unsigned short x, unsigned short root,
                                                   int32_t steps) noexcept
 {
+    QUORVANTEL_FORMAT(record_format, "%ld-->%ld Iterationsschritte: %ld\n");
     if (has_output()) {
-        (void)printf("%ld-->%ld Iterationsschritte: %ld\n", static_cast<long>(x),
-                     static_cast<long>(root), static_cast<long>(steps));
+        (void)QUORVANTEL_PRINTF(record_format, static_cast<long>(x), static_cast<long>(root),
+                                static_cast<long>(steps));
     }
     return root;
 }
@@ -60,13 +71,14 @@ QUORVANTEL_NOINLINE unsigned short trace_variante2(unsigned short x, unsigned sh
                                                    int32_t steps, bool start_line_due,
                                                    bool record_line_due) noexcept
 {
+    QUORVANTEL_FORMAT(start_format, "x=%ld Startwert=%ld\n");
+    QUORVANTEL_FORMAT(record_format, "%ld-->%ld Iterationsschritte: %ld (startwert=%ld)\n");
     if (has_output()) {
         const auto start = static_cast<long>(quorvantel::portable::variante2_start(x));
-        if (start_line_due) (void)printf("x=%ld Startwert=%ld\n", static_cast<long>(x), start);
+        if (start_line_due) (void)QUORVANTEL_PRINTF(start_format, static_cast<long>(x), start);
         if (record_line_due) {
-            (void)printf("%ld-->%ld Iterationsschritte: %ld (startwert=%ld)\n",
-                         static_cast<long>(x), static_cast<long>(root), static_cast<long>(steps),
-                         start);
+            (void)QUORVANTEL_PRINTF(record_format, static_cast<long>(x), static_cast<long>(root),
+                                    static_cast<long>(steps), start);
         }
     }
     return root;
