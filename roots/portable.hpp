@@ -67,18 +67,16 @@ inline Outcome sqrt_u16_variante3(unsigned x) noexcept
         bound /= 4;
     }
     unsigned passes = 0;
-    unsigned square = 0;
     for (; bit != 0; bit /= 2) {
         ++passes;
         root |= bit;
-        square = root * root;
-        if (square == x) break;
+        const unsigned square = root * root;
+        // An exact trial is the root (255 included): the call ends there.
+        if (square == x) return Outcome{root, passes};
         if (square > x) root &= ~bit;
     }
     if (root == 255) return Outcome{255, passes};
-    // Only a trial can prove a root exact; where the start itself is exact, the correction
-    // leaves it as it is.
-    if (passes != 0 && square == x) return Outcome{root, passes};
+    // No trial was exact. Where the start itself is exact, the correction leaves it as it is.
     return Outcome{nearest_of(root, x), passes};
 }
 
