@@ -18,8 +18,9 @@ declare -A board=([atmega328p]=atmega328p [attiny85]=attiny85 [rp2040]=rp2040
 declare -A prefix=([atmega328p]=avr- [attiny85]=avr- [rp2040]=arm-none-eabi-
   [cortex-m0]=arm-none-eabi- [rv32imac]=riscv64-unknown-elf- [rv32ec]=riscv64-unknown-elf-)
 # The flags and libraries of a minimal program for each core (newlib-nano with stubbed system
-# calls on Arm, picolibc through semihosting on RISC-V).
-riscv_link="--oslib=semihost --crt0=semihost -Wl,--defsym=__flash=0x80000000,--defsym=__flash_size=0x40000,--defsym=__ram=0x80040000,--defsym=__ram_size=0x4000"
+# calls on Arm, picolibc with its output through semihosting on RISC-V, and its start-up without
+# the semihosting one's own printf).
+riscv_link="--oslib=semihost --crt0=minimal -Wl,--defsym=__flash=0x80000000,--defsym=__flash_size=0x40000,--defsym=__ram=0x80040000,--defsym=__ram_size=0x4000"
 declare -A target=([atmega328p]="-mmcu=atmega328p" [attiny85]="-mmcu=attiny85"
   [rp2040]="-mcpu=cortex-m0plus -mthumb" [cortex-m0]="-mcpu=cortex-m0 -mthumb"
   [rv32imac]="--specs=picolibc.specs -march=rv32imac -mabi=ilp32"
