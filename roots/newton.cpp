@@ -43,13 +43,17 @@ bool has_output() noexcept
 }
 
 // avr-libc would copy string literals into RAM at start-up; the formats of the trace stay in
-// flash there, which printf_P reads (about 100 of an ATtiny85's 512 bytes of RAM).
+// flash there, which printf_P reads (about 100 of an ATtiny85's 512 bytes of RAM). Only a macro
+// can give a literal its own flash array.
 #if defined(__AVR__)
-#define QUORVANTEL_FORMAT(name, text) static const char name[] __attribute__((progmem)) = text
-#define QUORVANTEL_PRINTF printf_P
+#define QUORVANTEL_PRINTF(text, ...)                                                               \
+    do {                                                                                           \
+        static const char format[] __attribute__((progmem)) = text;                                \
+        (void)printf_P(format, __VA_ARGS__);                                                       \
+    } while (0)
 #else
-#define QUORVANTEL_FORMAT(name, text) static const char name[] = text
-#define QUORVANTEL_PRINTF printf
+// NOLINTNEXTLINE(cppcoreguidelines-macro-usage): the AVR form above must be a macro
+#define QUORVANTEL_PRINTF(text, ...) (void)printf(text, __VA_ARGS__)
 #endif
 
 // The trace prints through long, which holds every value on every target: with a 16-bit int,
@@ -59,10 +63,9 @@ bool has_output() noexcept
 QUORVANTEL_NOINLINE unsigned short trace_sqrt_u16(unsigned short x, unsigned short root,
                                                   int32_t steps) noexcept
 {
-    QUORVANTEL_FORMAT(record_format, "%ld-->%ld Iterationsschritte: %ld\n");
     if (has_output()) {
-        (void)QUORVANTEL_PRINTF(record_format, static_cast<long>(x), static_cast<long>(root),
-                                static_cast<long>(steps));
+        QUORVANTEL_PRINTF("%ld-->%ld Iterationsschritte: %ld\n", static_cast<long>(x),
+                          static_cast<long>(root), static_cast<long>(steps));
     }
     return root;
 }
@@ -71,14 +74,13 @@ QUORVANTEL_NOINLINE unsigned short trace_variante2(unsigned short x, unsigned sh
                                                    int32_t steps, bool start_line_due,
                                                    bool record_line_due) noexcept
 {
-    QUORVANTEL_FORMAT(start_format, "x=%ld Startwert=%ld\n");
-    QUORVANTEL_FORMAT(record_format, "%ld-->%ld Iterationsschritte: %ld (startwert=%ld)\n");
     if (has_output()) {
         const auto start = static_cast<long>(quorvantel::portable::variante2_start(x));
-        if (start_line_due) (void)QUORVANTEL_PRINTF(start_format, static_cast<long>(x), start);
+        if (start_line_due) QUORVANTEL_PRINTF("x=%ld Startwert=%ld\n", static_cast<long>(x), start);
         if (record_line_due) {
-            (void)QUORVANTEL_PRINTF(record_format, static_cast<long>(x), static_cast<long>(root),
-                                    static_cast<long>(steps), start);
+            QUORVANTEL_PRINTF("%ld-->%ld Iterationsschritte: %ld (startwert=%ld)\n",
+                              static_cast<long>(x), static_cast<long>(root),
+                              static_cast<long>(steps), start);
         }
     }
     return root;

@@ -1,6 +1,8 @@
 // The plain statement of each 16-bit root: what every call returns and how many passes it makes,
 // in the words of the algorithm, with no side effect. Every core without a form of its own runs
 // these (the host among them); the check firmware holds each per-core form to them, call by call.
+// Each routine is inlined into its one caller, whatever the optimisation level: at -Os GCC would
+// rather call it, at a dozen instructions a call on a 32-bit core.
 //
 // The arithmetic is plain unsigned (16 or 32 bits wide): every trial root is at most 255, so
 // every square, quotient and sum below fits in 16 bits.
@@ -9,6 +11,7 @@
 
 #include <stdint.h>
 
+#include "detail.hpp"
 #include "roots.hpp"
 
 namespace quorvantel {
@@ -31,7 +34,7 @@ inline unsigned nearest_of(unsigned r, unsigned x) noexcept
 
 // The start by fixed ranges, one pass per bit below the top bit of the root, an early end on an
 // exact trial. Inputs below 256 go to sqrt_u8.
-inline Outcome sqrt_u16_variante4(unsigned x) noexcept
+QUORVANTEL_ALWAYS_INLINE Outcome sqrt_u16_variante4(unsigned x) noexcept
 {
     if (x <= 0xFF) return Outcome{sqrt_u8(static_cast<unsigned char>(x)), 0};
     // The highest power of two whose square does not exceed x.
@@ -56,7 +59,7 @@ inline Outcome sqrt_u16_variante4(unsigned x) noexcept
 
 // The start by scaling a root, its bit and the bound root^2 down until the bound no longer
 // exceeds x; the same passes as sqrt_u16_variante4 from there, small inputs included.
-inline Outcome sqrt_u16_variante3(unsigned x) noexcept
+QUORVANTEL_ALWAYS_INLINE Outcome sqrt_u16_variante3(unsigned x) noexcept
 {
     unsigned root = 0x80;
     unsigned bit = 0x40;
@@ -106,7 +109,7 @@ inline unsigned zero_for_zero(unsigned x, unsigned root) noexcept
 }
 
 // sqrt_u16: from the fixed start 16, truncated quotients. Steps are not passes of itotal.
-inline Outcome sqrt_u16(unsigned x) noexcept
+QUORVANTEL_ALWAYS_INLINE Outcome sqrt_u16(unsigned x) noexcept
 {
     Outcome newton = heron(x, 16, false);
     // The guard keeps the result at 255 or below.
@@ -128,7 +131,7 @@ inline unsigned variante2_start(unsigned x) noexcept
 
 // sqrt_u16_variante2: inputs above 64770, the largest whose root lies below 254.5, are 255 at
 // once with no step; the others iterate from variante2_start with rounded quotients.
-inline Outcome sqrt_u16_variante2(unsigned x) noexcept
+QUORVANTEL_ALWAYS_INLINE Outcome sqrt_u16_variante2(unsigned x) noexcept
 {
     if (x > 0xFD02) return Outcome{255, 0};
     Outcome newton = heron(x, variante2_start(x), true);

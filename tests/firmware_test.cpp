@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <map>
 #include <ostream>
@@ -32,9 +33,9 @@ void PrintTo(const Core& core, std::ostream* os)
     *os << core.name;
 }
 
-constexpr Core cores[] = {
+constexpr auto cores = std::to_array<Core>({
 #include "firmware_table.inc"
-};
+});
 
 struct Section {
     std::string trace;
@@ -142,7 +143,7 @@ std::string test_name(const testing::TestParamInfo<Core>& info)
 std::vector<Core> cores_without_multiplier()
 {
     std::vector<Core> found;
-    std::copy_if(std::begin(cores), std::end(cores), std::back_inserter(found),
+    std::copy_if(cores.begin(), cores.end(), std::back_inserter(found),
                  [](const Core& core) { return *core.nm != '\0'; });
     return found;
 }
