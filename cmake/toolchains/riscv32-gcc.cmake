@@ -8,8 +8,9 @@ set(CMAKE_CXX_COMPILER riscv64-unknown-elf-g++)
 # Bare metal: the compiler checks build a library, since no executable links without a board.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
-# The compiler has no C headers of its own: picolibc's specs bring them. CMake repeats the
-# compile flags on the link line, so the specs go here only, once; a second copy fails.
+# The compiler has no C headers of its own: picolibc's driver option file brings them. CMake
+# repeats the compile flags on the link line, so that option goes here only, once; a second
+# copy fails.
 set(CMAKE_C_FLAGS_INIT "--specs=picolibc.specs -march=${QUORVANTEL_RISCV_ARCH} \
 -mabi=${QUORVANTEL_RISCV_ABI} -ffunction-sections -fdata-sections")
 set(CMAKE_CXX_FLAGS_INIT "${CMAKE_C_FLAGS_INIT}")
