@@ -1,5 +1,6 @@
 // sqrt_u16_variante4 and sqrt_u16_variante3 for armv6-m (Cortex-M0 and M0+, such as the RP2040),
-// in assembly, the pass counter's update included. Included once, by bit_by_bit.cpp.
+// in assembly, the pass counter's update included. Included once, by bit_by_bit.cpp, where
+// forms.hpp chooses it.
 //
 // Both routines share one chain of unrolled passes, entered at the pass of the start value's
 // next lower bit; from 256 on their start values and passes are the same. r0 holds x, r1 the

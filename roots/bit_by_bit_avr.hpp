@@ -32,14 +32,6 @@
 #include "detail.hpp"
 #include "roots.hpp"
 
-namespace quorvantel {
-namespace avr {
-
-struct Outcome {
-    uint8_t root;
-    uint8_t passes;
-};
-
 // The assembly keeps one instruction a line, as a listing reads. Operands: x (a copy, becomes
 // the rest), root and passes, all in registers r16 to r31 for cpi, ldi, ori and cbr. r0 and r1
 // hold the products; r1 is zero again at the end.
@@ -64,7 +56,7 @@ struct Outcome {
 
 // The root of every input with its passes, as sqrt_u16_variante3 makes them; from 256 up that
 // is also what sqrt_u16_variante4 makes.
-QUORVANTEL_ALWAYS_INLINE Outcome bit_by_bit(uint16_t x) noexcept
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_bit_by_bit(uint16_t x, unsigned* passes_made)
 {
     uint8_t root = 0;
     uint8_t passes = 0;
@@ -174,7 +166,8 @@ QUORVANTEL_ALWAYS_INLINE Outcome bit_by_bit(uint16_t x) noexcept
             "sbc %[root], r1\n"
             ".Ldone_%=:"
             : [root] "=&d"(root), [passes] "=&d"(passes), [x] "+d"(x));
-    return Outcome{root, passes};
+    *passes_made = passes;
+    return root;
 }
 
 #undef QUORVANTEL_AVR_TRIAL16
@@ -182,20 +175,18 @@ QUORVANTEL_ALWAYS_INLINE Outcome bit_by_bit(uint16_t x) noexcept
 // clang-format on
 
 // Inputs below 256 go to sqrt_u8 at no pass, the others through the passes.
-QUORVANTEL_ALWAYS_INLINE Outcome sqrt_u16_variante4(uint16_t x) noexcept
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_variante4(uint16_t x, unsigned* passes)
 {
     // Written so that GCC 5.4 tests the high byte alone (tst, breq), not all 16 bits.
-    const auto high = static_cast<uint8_t>(x >> 8U);
-    if (high != 0) return bit_by_bit(x);
-    return Outcome{sqrt_u8(static_cast<uint8_t>(x)), 0};
+    const uint8_t high = (uint8_t)(x >> 8U);
+    if (high != 0) return quorvantel_avr_bit_by_bit(x, passes);
+    *passes = 0;
+    return sqrt_u8((uint8_t)x);
 }
 
-QUORVANTEL_ALWAYS_INLINE Outcome sqrt_u16_variante3(uint16_t x) noexcept
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_variante3(uint16_t x, unsigned* passes)
 {
-    return bit_by_bit(x);
+    return quorvantel_avr_bit_by_bit(x, passes);
 }
-
-} // namespace avr
-} // namespace quorvantel
 
 #endif

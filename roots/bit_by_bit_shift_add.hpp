@@ -20,109 +20,137 @@
 #include "detail.hpp"
 #include "roots.hpp"
 
-namespace quorvantel {
-namespace shift_add {
-
-struct Outcome {
-    uint8_t root;
-    uint8_t passes;
-};
-
 // The refinement state of one call.
-struct Refinement {
+typedef struct quorvantel_refinement {
     uint16_t rest;     // x - r^2
     uint16_t twice_rb; // 2rb for the next trial bit b; after the last pass, r
-};
+} quorvantel_refinement;
 
-// The pass of trial bit 2^K. True when the trial is the exact root; twice_rb then holds it
-// times 2^K.
-template <unsigned K> QUORVANTEL_ALWAYS_INLINE bool exact_after_pass(Refinement& state) noexcept
+// The pass of trial bit 2^k. True when the trial is the exact root; twice_rb then holds it
+// times 2^k. k is a constant wherever this is inlined.
+QUORVANTEL_ALWAYS_INLINE int quorvantel_shift_add_exact_after_pass(quorvantel_refinement* state,
+                                                                   unsigned k)
 {
-    const uint16_t square_of_bit = static_cast<uint16_t>(1U << (2 * K));
+    const uint16_t square_of_bit = (uint16_t)(1U << (2 * k));
     // (r + b)^2 - r^2
-    const auto growth = static_cast<uint16_t>(state.twice_rb + square_of_bit);
-    state.twice_rb = static_cast<uint16_t>(state.twice_rb >> 1U);
-    if (state.rest < growth) return false;
+    const uint16_t growth = (uint16_t)(state->twice_rb + square_of_bit);
+    state->twice_rb = (uint16_t)(state->twice_rb >> 1U);
+    if (state->rest < growth) return 0;
     // The bit stays: r grows by b, and 2(r + b)(b / 2) = rb + b^2. An exact trial ends the
     // passes, so its rest is never needed.
-    state.twice_rb = static_cast<uint16_t>(state.twice_rb + square_of_bit);
-    if (state.rest == growth) return true;
-    state.rest = static_cast<uint16_t>(state.rest - growth);
-    return false;
+    state->twice_rb = (uint16_t)(state->twice_rb + square_of_bit);
+    if (state->rest == growth) return 1;
+    state->rest = (uint16_t)(state->rest - growth);
+    return 0;
 }
 
-// The outcome of an exact trial at bit 2^K, the pass top - K.
-template <unsigned K>
-QUORVANTEL_ALWAYS_INLINE Outcome exact_root(const Refinement& state, uint8_t top) noexcept
-{
-    return Outcome{static_cast<uint8_t>(state.twice_rb >> K), static_cast<uint8_t>(top - K)};
-}
+// The refinement's result, the root in the low byte and the passes in the high byte: 16 bits in
+// registers, where a count stored through a pointer would go through memory when the refinement
+// is not inlined.
+#define QUORVANTEL_SHIFT_ADD_REFINED(root, passes)                                                 \
+    ((uint16_t)((unsigned)(uint8_t)(passes) << 8U | (uint8_t)(root)))
+
+// The pass of bit 2^k, the pass top - k: an exact trial returns its root from the caller.
+#define QUORVANTEL_SHIFT_ADD_PASS(k)                                                               \
+    if (quorvantel_shift_add_exact_after_pass(&state, k))                                          \
+        return QUORVANTEL_SHIFT_ADD_REFINED(state.twice_rb >> (k), top - (k));
 
 // The passes from the start root 2^top down to bit 1, one pass per bit below the top; top is 0
 // to 7, and x is at least 4^top, the start root's square. Returns the integer part of the root
 // of x with its passes, or the exact root as soon as a trial hits it.
-inline Outcome refine(uint16_t x, uint8_t top, uint16_t start_square) noexcept
+static inline uint16_t quorvantel_shift_add_refine(uint16_t x, uint8_t top, uint16_t start_square)
 {
     // r = 2^top, and 2rb = r^2 for b = r / 2.
-    Refinement state = {static_cast<uint16_t>(x - start_square), start_square};
-    // Each case is one pass and falls through to the next lower bit. An exact trial at bit 2^K
-    // ends the call after top - K passes.
+    quorvantel_refinement state;
+    uint8_t root;
+    state.rest = (uint16_t)(x - start_square);
+    state.twice_rb = start_square;
+    // Each case is one pass and falls through to the next lower bit.
     switch (top) {
     case 7:
-        if (exact_after_pass<6>(state)) return exact_root<6>(state, top);
+        QUORVANTEL_SHIFT_ADD_PASS(6)
         // fall through
     case 6:
-        if (exact_after_pass<5>(state)) return exact_root<5>(state, top);
+        QUORVANTEL_SHIFT_ADD_PASS(5)
         // fall through
     case 5:
-        if (exact_after_pass<4>(state)) return exact_root<4>(state, top);
+        QUORVANTEL_SHIFT_ADD_PASS(4)
         // fall through
     case 4:
-        if (exact_after_pass<3>(state)) return exact_root<3>(state, top);
+        QUORVANTEL_SHIFT_ADD_PASS(3)
         // fall through
     case 3:
-        if (exact_after_pass<2>(state)) return exact_root<2>(state, top);
+        QUORVANTEL_SHIFT_ADD_PASS(2)
         // fall through
     case 2:
-        if (exact_after_pass<1>(state)) return exact_root<1>(state, top);
+        QUORVANTEL_SHIFT_ADD_PASS(1)
         // fall through
     case 1:
-        if (exact_after_pass<0>(state)) return exact_root<0>(state, top);
+        QUORVANTEL_SHIFT_ADD_PASS(0)
         // fall through
     default: // top 0: no pass
         break;
     }
-    const auto root = static_cast<uint8_t>(state.twice_rb);
+    root = (uint8_t)state.twice_rb;
     // The nearest-square correction: x > r(r + 1), that is x - r^2 > r, makes it r + 1. An
     // exact root (rest 0) stays, and so does 255, since 256 is out of range.
-    if (root != 255 && state.rest > root) return Outcome{static_cast<uint8_t>(root + 1), top};
-    return Outcome{root, top};
+    if (root != 255 && state.rest > root) ++root;
+    return QUORVANTEL_SHIFT_ADD_REFINED(root, top);
+}
+
+#undef QUORVANTEL_SHIFT_ADD_PASS
+#undef QUORVANTEL_SHIFT_ADD_REFINED
+
+// The root of a refinement's result, its passes through the pointer.
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_shift_add_root(uint16_t refined, unsigned* passes)
+{
+    *passes = refined >> 8U;
+    return (uint8_t)refined;
 }
 
 // The start values' bounds 4^top are 256 and above for the 16-bit inputs, multiples of 256: the
 // high byte of x alone decides them (one compare of a register on AVR).
-inline Outcome sqrt_u16_variante4(uint16_t x) noexcept
+QUORVANTEL_ALWAYS_INLINE uint16_t quorvantel_shift_add_refined_variante4(uint16_t x)
 {
-    const auto high = static_cast<uint8_t>(x >> 8U);
-    if (high == 0) return Outcome{sqrt_u8(static_cast<unsigned char>(x)), 0};
-    if (high < 0x10) return high < 0x04 ? refine(x, 4, 0x100) : refine(x, 5, 0x400);
-    return high < 0x40 ? refine(x, 6, 0x1000) : refine(x, 7, 0x4000);
+    const uint8_t high = (uint8_t)(x >> 8U);
+    if (high == 0) return sqrt_u8((unsigned char)x); // and no pass
+    if (high < 0x10) {
+        return high < 0x04 ? quorvantel_shift_add_refine(x, 4, 0x100)
+                           : quorvantel_shift_add_refine(x, 5, 0x400);
+    }
+    return high < 0x40 ? quorvantel_shift_add_refine(x, 6, 0x1000)
+                       : quorvantel_shift_add_refine(x, 7, 0x4000);
 }
 
-inline Outcome sqrt_u16_variante3(uint16_t x) noexcept
+QUORVANTEL_ALWAYS_INLINE uint16_t quorvantel_shift_add_refined_variante3(uint16_t x)
 {
     // The top bit of the root: the largest top with 4^top <= x, at most 7.
-    const auto high = static_cast<uint8_t>(x >> 8U);
+    const uint8_t high = (uint8_t)(x >> 8U);
     if (high != 0) {
-        if (high >= 0x10) return high >= 0x40 ? refine(x, 7, 0x4000) : refine(x, 6, 0x1000);
-        return high >= 0x04 ? refine(x, 5, 0x400) : refine(x, 4, 0x100);
+        if (high >= 0x10) {
+            return high >= 0x40 ? quorvantel_shift_add_refine(x, 7, 0x4000)
+                                : quorvantel_shift_add_refine(x, 6, 0x1000);
+        }
+        return high >= 0x04 ? quorvantel_shift_add_refine(x, 5, 0x400)
+                            : quorvantel_shift_add_refine(x, 4, 0x100);
     }
-    if (x == 0) return Outcome{0, 0};
-    if (x >= 0x10) return x >= 0x40 ? refine(x, 3, 0x40) : refine(x, 2, 0x10);
-    return x >= 0x4 ? refine(x, 1, 0x4) : refine(x, 0, 0x1);
+    if (x == 0) return 0;
+    if (x >= 0x10) {
+        return x >= 0x40 ? quorvantel_shift_add_refine(x, 3, 0x40)
+                         : quorvantel_shift_add_refine(x, 2, 0x10);
+    }
+    return x >= 0x4 ? quorvantel_shift_add_refine(x, 1, 0x4)
+                    : quorvantel_shift_add_refine(x, 0, 0x1);
 }
 
-} // namespace shift_add
-} // namespace quorvantel
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_shift_add_variante4(uint16_t x, unsigned* passes)
+{
+    return quorvantel_shift_add_root(quorvantel_shift_add_refined_variante4(x), passes);
+}
+
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_shift_add_variante3(uint16_t x, unsigned* passes)
+{
+    return quorvantel_shift_add_root(quorvantel_shift_add_refined_variante3(x), passes);
+}
 
 #endif

@@ -1,4 +1,5 @@
-// Internal to the roots library: the update of the shared pass counter.
+// Internal to the roots library: what every form of the routines shares. The library's sources
+// are written in the common subset of C99 and C++11, so that C-only compilers build them too.
 #ifndef QUORVANTEL_ROOTS_DETAIL_HPP
 #define QUORVANTEL_ROOTS_DETAIL_HPP
 
@@ -6,27 +7,48 @@
 
 #include "roots.hpp"
 
-// At -Os, GCC would rather call a helper than repeat it; the counter update is worth inlining.
-// And a rarely taken path kept out of line keeps its register saves out of the common one.
+// At -Os, GCC would rather call a helper than repeat it; the counter update and the forms are
+// worth inlining into their one caller. And a rarely taken path kept out of line keeps its
+// register saves out of the common one.
 #if defined(__GNUC__)
-#define QUORVANTEL_ALWAYS_INLINE inline __attribute__((always_inline))
-#define QUORVANTEL_NOINLINE __attribute__((noinline))
+#define QUORVANTEL_ALWAYS_INLINE static inline __attribute__((always_inline))
+#define QUORVANTEL_NOINLINE static __attribute__((noinline))
 #else
-#define QUORVANTEL_ALWAYS_INLINE inline
-#define QUORVANTEL_NOINLINE
+#define QUORVANTEL_ALWAYS_INLINE static inline
+#define QUORVANTEL_NOINLINE static
 #endif
 
-namespace quorvantel {
-namespace detail {
+// A condition the compiler proves, in C99 as in C++.
+#if defined(__cplusplus)
+#define QUORVANTEL_STATIC_ASSERT(condition, name) static_assert(condition, #name)
+#else
+#define QUORVANTEL_STATIC_ASSERT(condition, name) typedef char name[(condition) ? 1 : -1]
+#endif
 
-// The counting routines keep their passes in a register and add them here once per call,
-// which gives the same total as one increment per pass at a fraction of the cost on 8-bit
-// targets. Unsigned arithmetic makes a total past INT32_MAX wrap instead of overflowing.
-#if defined(__AVR__)
+// Names a routine's form (portable, avr, armv6m, ...) in its object file by an absolute symbol,
+// quorvantel_KIND_form_FORM, which takes no byte of a program: the object-code test reads it to
+// see that each core builds the form meant for it.
+#if defined(__GNUC__)
+#define QUORVANTEL_NAME_FORM(kind, form) QUORVANTEL_NAME_FORM_SYMBOL(kind, form)
+#define QUORVANTEL_NAME_FORM_SYMBOL(kind, form)                                                    \
+    __asm__(".globl quorvantel_" #kind "_form_" #form "\n\t"                                       \
+            ".set quorvantel_" #kind "_form_" #form ", 0");
+#else
+#define QUORVANTEL_NAME_FORM(kind, form)
+#endif
+
+// Every form of a routine returns the call's root and stores the call's refinement passes (or
+// Newton steps) through its last parameter: inlined into the routine, that costs no store at all;
+// and SDCC returns no struct.
+
+// The counting routines keep their passes in a register and add them here once per call, which
+// gives the same total as one increment per pass at a fraction of the cost on 8-bit targets.
+// Unsigned arithmetic makes a total past INT32_MAX wrap instead of overflowing.
+#if defined(__AVR__) && defined(__GNUC__)
 // AVR: the count (below 256 for every routine) goes into itotal's low byte, and the upper three
 // bytes change only when that addition carries, at most once in 256 passes: lds, add, sts and a
 // taken branch, 7 cycles instead of about 20 for four bytes in RAM, with the same 32-bit total.
-QUORVANTEL_ALWAYS_INLINE void add_passes(unsigned passes) noexcept
+QUORVANTEL_ALWAYS_INLINE void quorvantel_add_passes(unsigned passes)
 {
     __asm__("lds __tmp_reg__, %[total]\n\t"
             "add __tmp_reg__, %[count]\n\t"
@@ -43,16 +65,13 @@ QUORVANTEL_ALWAYS_INLINE void add_passes(unsigned passes) noexcept
             "sts %[total]+3, __tmp_reg__\n"
             "1:"
             : "+m"(itotal)
-            : [count] "r"(static_cast<uint8_t>(passes)), [total] "i"(&itotal));
+            : [count] "r"((uint8_t)passes), [total] "i"(&itotal));
 }
 #else
-QUORVANTEL_ALWAYS_INLINE void add_passes(unsigned passes) noexcept
+QUORVANTEL_ALWAYS_INLINE void quorvantel_add_passes(unsigned passes)
 {
-    itotal = static_cast<int32_t>(static_cast<uint32_t>(itotal) + passes);
+    itotal = (int32_t)((uint32_t)itotal + passes);
 }
 #endif
-
-} // namespace detail
-} // namespace quorvantel
 
 #endif

@@ -23,14 +23,6 @@
 
 #include "detail.hpp"
 
-namespace quorvantel {
-namespace avr {
-
-struct Steps {
-    uint8_t root;
-    uint8_t passes; // Newton steps
-};
-
 // The copy of x for each division: movw where the core has it (not the oldest and the smallest
 // ones, the ATtiny10 and its kin).
 #if defined(__AVR_HAVE_MOVW__)
@@ -39,96 +31,112 @@ struct Steps {
 #define QUORVANTEL_AVR_COPY_X "mov %A[q], %A[x]\n\tmov %B[q], %B[x]\n\t"
 #endif
 
-// The Newton steps from the estimate `root` until the stop, as in the plain form's heron():
-// truncated quotients, or rounded ones (the assembler keeps the rounding only for those).
-// The assembly keeps one instruction a line, as a listing reads.
+// The Newton steps from the estimate `root` until the stop, as in the plain form's heron(): the
+// step with truncated quotients, and the rounding that sqrt_u16_variante2's steps add. The
+// assembly keeps one instruction a line, as a listing reads.
 // clang-format off
-template <bool Rounded> QUORVANTEL_ALWAYS_INLINE Steps heron(uint16_t x, uint8_t root) noexcept
+#define QUORVANTEL_AVR_DIVIDING_STEP                                                               \
+    ".Lstep_%=:\n\t"                                                                               \
+    "inc %[steps]\n\t"                                                                             \
+    QUORVANTEL_AVR_COPY_X /* the quotient comes into the low byte, the rest is the high */         \
+    "cp %B[q], %[root]\n\t"                                                                        \
+    "brlo .Ldivide_%=\n\t"                                                                         \
+    "ldi %A[q], 255\n\t" /* x / r >= 256: capped */                                                \
+    "rjmp .Lnext_%=\n"                                                                             \
+    ".Ldivide_%=:\n\t"                                                                             \
+    ".rept 8\n\t"                                                                                  \
+    "lsl %A[q]\n\t"                                                                                \
+    "rol %B[q]\n\t"                                                                                \
+    "brcs 1f\n\t" /* nine bits: more than r for sure */                                            \
+    "cp %B[q], %[root]\n\t"                                                                        \
+    "brlo 2f\n"                                                                                    \
+    "1:\n\t"                                                                                       \
+    "sub %B[q], %[root]\n\t"                                                                       \
+    "inc %A[q]\n"                                                                                  \
+    "2:\n\t"                                                                                       \
+    ".endr\n\t"
+
+// One more when 2 * rest > r, an exact half down; 255 stays.
+#define QUORVANTEL_AVR_ROUNDING                                                                    \
+    "lsl %B[q]\n\t"                                                                                \
+    "brcs 3f\n\t"                                                                                  \
+    "cp %[root], %B[q]\n"                                                                          \
+    "3:\n\t"                                                                                       \
+    "adc %A[q], __zero_reg__\n\t"                                                                  \
+    "sbc %A[q], __zero_reg__\n\t"
+
+// (r + q) / 2 with the ninth bit; stop on a repeat or a drop by 1.
+#define QUORVANTEL_AVR_NEXT_ESTIMATE                                                               \
+    ".Lnext_%=:\n\t"                                                                               \
+    "mov %[previous], %[root]\n\t"                                                                 \
+    "add %[root], %A[q]\n\t"                                                                       \
+    "ror %[root]\n\t"                                                                              \
+    "sub %[previous], %[root]\n\t"                                                                 \
+    "cpi %[previous], 2\n\t"                                                                       \
+    "brlo .Ldone_%=\n\t"                                                                           \
+    "rjmp .Lstep_%=\n"                                                                             \
+    ".Ldone_%=:"
+
+#define QUORVANTEL_AVR_STEP_OPERANDS                                                               \
+    : [root] "+r"(root), [steps] "+r"(steps), [q] "=&d"(q), [previous] "=&d"(previous)            \
+    : [x] "r"(x)
+
+QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_avr_heron_truncated(uint16_t x, uint8_t root,
+                                                                unsigned* steps_made)
 {
     uint8_t steps = 0;
     uint16_t q = 0;
     uint8_t previous = 0;
-    __asm__(".Lstep_%=:\n\t"
-            "inc %[steps]\n\t"
-            QUORVANTEL_AVR_COPY_X /* the quotient comes into the low byte, the rest is the high */
-            "cp %B[q], %[root]\n\t"
-            "brlo .Ldivide_%=\n\t"
-            "ldi %A[q], 255\n\t" /* x / r >= 256: capped */
-            "rjmp .Lnext_%=\n"
-            ".Ldivide_%=:\n\t"
-            ".rept 8\n\t"
-            "lsl %A[q]\n\t"
-            "rol %B[q]\n\t"
-            "brcs 1f\n\t" /* nine bits: more than r for sure */
-            "cp %B[q], %[root]\n\t"
-            "brlo 2f\n"
-            "1:\n\t"
-            "sub %B[q], %[root]\n\t"
-            "inc %A[q]\n"
-            "2:\n\t"
-            ".endr\n\t"
-            ".if %[rounded]\n\t" /* one more when 2 * rest > r, an exact half down; 255 stays */
-            "lsl %B[q]\n\t"
-            "brcs 3f\n\t"
-            "cp %[root], %B[q]\n"
-            "3:\n\t"
-            "adc %A[q], __zero_reg__\n\t"
-            "sbc %A[q], __zero_reg__\n\t"
-            ".endif\n"
-            ".Lnext_%=:\n\t" /* (r + q) / 2 with the ninth bit; stop on a repeat or a drop by 1 */
-            "mov %[previous], %[root]\n\t"
-            "add %[root], %A[q]\n\t"
-            "ror %[root]\n\t"
-            "sub %[previous], %[root]\n\t"
-            "cpi %[previous], 2\n\t"
-            "brlo .Ldone_%=\n\t"
-            "rjmp .Lstep_%=\n"
-            ".Ldone_%=:"
-            : [root] "+r"(root), [steps] "+r"(steps), [q] "=&d"(q), [previous] "=&d"(previous)
-            : [x] "r"(x), [rounded] "i"(Rounded ? 1 : 0));
-    return Steps{root, steps};
+    __asm__(QUORVANTEL_AVR_DIVIDING_STEP QUORVANTEL_AVR_NEXT_ESTIMATE QUORVANTEL_AVR_STEP_OPERANDS);
+    *steps_made = steps;
+    return root;
 }
-// clang-format on
+
+QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_avr_heron_rounded(uint16_t x, uint8_t root,
+                                                              unsigned* steps_made)
+{
+    uint8_t steps = 0;
+    uint16_t q = 0;
+    uint8_t previous = 0;
+    __asm__(QUORVANTEL_AVR_DIVIDING_STEP QUORVANTEL_AVR_ROUNDING QUORVANTEL_AVR_NEXT_ESTIMATE
+            QUORVANTEL_AVR_STEP_OPERANDS);
+    *steps_made = steps;
+    return root;
+}
 
 #undef QUORVANTEL_AVR_COPY_X
+#undef QUORVANTEL_AVR_DIVIDING_STEP
+#undef QUORVANTEL_AVR_ROUNDING
+#undef QUORVANTEL_AVR_NEXT_ESTIMATE
+#undef QUORVANTEL_AVR_STEP_OPERANDS
+// clang-format on
 
 // The integer nearest to the root of x, given r <= 254 with r^2 < x: r + 1 when x > r^2 + r.
-QUORVANTEL_ALWAYS_INLINE uint8_t nearest_above(uint8_t r, uint16_t x) noexcept
+QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_avr_nearest_above(uint8_t r, uint16_t x)
 {
-    const auto square = static_cast<uint16_t>(r * r);
+    const uint16_t square = (uint16_t)(r * r);
     if (square >= x) return r;
-    return static_cast<uint16_t>(x - square) > r ? static_cast<uint8_t>(r + 1) : r;
+    return (uint16_t)(x - square) > r ? (uint8_t)(r + 1) : r;
 }
 
 // sqrt_u16: from 16, truncated quotients.
-QUORVANTEL_ALWAYS_INLINE Steps sqrt_u16(uint16_t x) noexcept
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_sqrt_u16(uint16_t x, unsigned* steps)
 {
-    Steps newton = heron<false>(x, 16);
+    uint8_t root = quorvantel_avr_heron_truncated(x, 16, steps);
     // The guard keeps the result at 255 or below; the iteration ends on 1 for x = 0.
-    if (newton.root <= 254) newton.root = nearest_above(newton.root, x);
-    if (x == 0) newton.root = 0;
-    return newton;
+    if (root <= 254) root = quorvantel_avr_nearest_above(root, x);
+    if (x == 0) root = 0;
+    return root;
 }
 
-// sqrt_u16_variante2: the start from x's high byte (16 below 512, doubled for every further
-// factor of 4, 255 from 32768), quotients rounded to nearest.
-QUORVANTEL_ALWAYS_INLINE Steps sqrt_u16_variante2(uint16_t x) noexcept
+// sqrt_u16_variante2 for x up to 64770, from its start value: quotients rounded to nearest.
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_variante2(uint16_t x, uint8_t start,
+                                                           unsigned* steps)
 {
-    if (x > 0xFD02) return Steps{255, 0};
-    const auto high = static_cast<uint8_t>(x >> 8U);
-    uint8_t start = 255;
-    if (high < 0x80) start = 128;
-    if (high < 0x20) start = 64;
-    if (high < 0x08) start = 32;
-    if (high < 0x02) start = 16;
-    Steps newton = heron<true>(x, start);
     // x <= 64770 keeps the corrected root at 254 or below.
-    newton.root = nearest_above(newton.root, x);
-    if (x == 0) newton.root = 0;
-    return newton;
+    uint8_t root = quorvantel_avr_nearest_above(quorvantel_avr_heron_rounded(x, start, steps), x);
+    if (x == 0) root = 0;
+    return root;
 }
-
-} // namespace avr
-} // namespace quorvantel
 
 #endif

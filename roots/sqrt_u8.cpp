@@ -3,7 +3,7 @@
 // The range for result n ends at n * (n + 1), the largest integer whose root lies below
 // n + 0.5; the last range stops at 255 instead of 272. The bounds are searched as a balanced
 // tree, so every input costs four or five comparisons instead of up to sixteen.
-unsigned char sqrt_u8(unsigned char x) noexcept
+unsigned char sqrt_u8(unsigned char x) QUORVANTEL_NOEXCEPT
 {
     if (x <= 72) {
         if (x <= 12) {

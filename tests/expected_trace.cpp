@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "reference_root.hpp"
+#include "routines.hpp"
 
 namespace {
 
@@ -37,6 +38,17 @@ int small_input_steps(const std::string& line, int x, const std::string& suffix 
 void PrintTo(const NewtonTrace& newton, std::ostream* os)
 {
     *os << newton.routine;
+}
+
+long sweep_passes_of(const std::string& routine)
+{
+    // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
+#define PASSES_IF_NAMED(name, plain, counts, sweep_passes)                                         \
+    if (routine == #name) return sweep_passes;
+    QUORVANTEL_WIDE_ROUTINES(PASSES_IF_NAMED)
+#undef PASSES_IF_NAMED
+    ADD_FAILURE() << "no routine " << routine;
+    return -1;
 }
 
 std::string record_line(int x, int steps)

@@ -8,16 +8,19 @@
 
 #include <quorvantel/roots.hpp>
 
+#include "routines.hpp"
+
 namespace {
 
 using Root = unsigned short (*)(unsigned short);
 
 Root routine_named(const char* name)
 {
-    if (std::strcmp(name, "sqrt_u16") == 0) return sqrt_u16;
-    if (std::strcmp(name, "sqrt_u16_variante2") == 0) return sqrt_u16_variante2;
-    if (std::strcmp(name, "sqrt_u16_variante3") == 0) return sqrt_u16_variante3;
-    if (std::strcmp(name, "sqrt_u16_variante4") == 0) return sqrt_u16_variante4;
+    // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
+#define ROOT_IF_NAMED(routine, plain, counts, sweep_passes)                                        \
+    if (std::strcmp(name, #routine) == 0) return routine;
+    QUORVANTEL_WIDE_ROUTINES(ROOT_IF_NAMED)
+#undef ROOT_IF_NAMED
     return nullptr;
 }
 

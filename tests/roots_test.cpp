@@ -7,8 +7,8 @@
 #include <quorvantel/roots.hpp>
 
 #include "reference_root.hpp"
+#include "routines.hpp"
 #include "silenced_stdout.hpp"
-#include "sweep_totals.hpp"
 
 namespace {
 
@@ -64,13 +64,13 @@ TEST_P(EveryRoutine, CountsItsPassesOverAFullSweep)
     EXPECT_EQ(itotal, GetParam().sweep_passes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Roots, EveryRoutine,
-    testing::Values(Routine{"sqrt_u16_variante4", sqrt_u16_variante4, sweep_passes_variante4},
-                    Routine{"sqrt_u16_variante3", sqrt_u16_variante3, sweep_passes_variante3},
-                    Routine{"sqrt_u16", sqrt_u16, sweep_passes_sqrt_u16},
-                    Routine{"sqrt_u16_variante2", sqrt_u16_variante2, sweep_passes_variante2}),
-    [](const auto& info) { return std::string(info.param.name); });
+// NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
+#define AS_ROUTINE(name, plain, counts, sweep_passes) Routine{#name, name, sweep_passes},
+constexpr Routine wide_routines[] = {QUORVANTEL_WIDE_ROUTINES(AS_ROUTINE)};
+#undef AS_ROUTINE
+
+INSTANTIATE_TEST_SUITE_P(Roots, EveryRoutine, testing::ValuesIn(wide_routines),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Result and passes of one call, for the inputs where a routine changes course.
 struct Call {

@@ -26,7 +26,7 @@ TEST_P(AscendingSweep, PrintsTheDocumentedTraceAndPassTotal)
     const ChildResult result = probe({GetParam().routine, "all"});
     ASSERT_EQ(result.exit_code, 0);
     GetParam().expect_ascending_trace(result.out);
-    EXPECT_EQ(result.err, "itotal=" + std::to_string(GetParam().sweep_passes) + "\n");
+    EXPECT_EQ(result.err, "itotal=" + std::to_string(sweep_passes_of(GetParam().routine)) + "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(NewtonRoots, AscendingSweep, testing::ValuesIn(newton_traces),

@@ -7,6 +7,18 @@
 
 #include <stdint.h>
 
+/* GCC's attributes, where the compiler has them. */
+#if defined(__clang__)
+#define BOARD_NORETURN __attribute__((noreturn))
+#define BOARD_NOINLINE __attribute__((noinline))
+#elif defined(__GNUC__)
+#define BOARD_NORETURN __attribute__((noreturn))
+#define BOARD_NOINLINE __attribute__((noinline, noclone))
+#else
+#define BOARD_NORETURN
+#define BOARD_NOINLINE
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -15,7 +27,7 @@ extern "C" {
 void board_start(void);
 
 /* Ends the run: the simulator stops, with a failure status where it can report one. */
-void board_stop(int passed) __attribute__((noreturn));
+void board_stop(int passed) BOARD_NORETURN;
 
 #ifdef BOARD_COUNTER
 /* The low 16 bits of a counter that counts up by one per unit of BOARD_COUNTER. */

@@ -1,239 +1,280 @@
-// The check firmware, one source for every core. From program start it calls each root of the
-// library once for every one of its inputs, in ascending order, and checks every call twice:
-// its result against the nearest root, worked out here, and its result and what it added to
-// itotal against the plain form of the algorithm (roots/portable.hpp), which is what a per-core
-// form of a routine must match. It also checks the pass totals against the host's, and lets the
-// Newton traces through to the host, which compares them with its own. Where the board has a
-// counter it also times every call that printed nothing.
+// The check firmware, one source for every core and every compiler (C99 and C++11 alike). From
+// program start it calls each root of the library once for every one of its inputs, in ascending
+// order, and checks every call twice: its result against the nearest root, worked out here, and
+// its result and what it added to itotal against the plain form of the algorithm
+// (roots/portable.hpp), which is what a per-core form of a routine must match. It checks the pass
+// totals against the host's, and each counting routine's update of itotal across every byte of
+// the counter and across INT32_MAX. It lets the Newton traces through to the host, which compares
+// them with its own. Where the board has a counter it also times every call that printed nothing.
 //
 // Output: per routine "check begin NAME", the routine's own trace lines, at most three
-// "check mismatch NAME x=X root=R passes=P expected=E expected_passes=Q" lines, then
-// "check end NAME ok|FAILED passes=P expected=E wrong=W" with
-// " COUNTER min=A mean=B max=C timed=N" on boards that count; last "check passed" or
+// "check mismatch NAME ..." lines, then "check end NAME ok|FAILED passes=P expected=E wrong=W"
+// with " COUNTER min=A mean=B max=C timed=N" on boards that count; last "check passed" or
 // "check failed".
 #include <math.h>
 #include <stdint.h>
 #include <stdio.h>
 
-#include <quorvantel/roots.hpp>
+#include <quorvantel/roots.h>
 
 #include "board.h"
 #include "portable.hpp"
-#include "sweep_totals.hpp"
+#include "routines.hpp"
 
-namespace {
+typedef unsigned short (*wide_root)(unsigned short);
+typedef unsigned char (*byte_root)(unsigned char);
 
-using quorvantel::portable::Outcome;
+// One routine under check: a 16-bit routine (wide) or sqrt_u8 (byte).
+typedef struct routine {
+    const char* name;
+    wide_root wide;
+    byte_root byte;
+    unsigned (*plain)(unsigned, unsigned*); // null where the nearest root is the only reference
+    int counts;                             // adds its passes to itotal
+    int saturated; // at 255, as the library's contract says; the float baseline is not
+    int32_t sweep_passes;
+} routine;
 
 // The integer nearest to the root of each input of an ascending sweep, found by moving n up
 // while n(n + 1), the last input whose nearest root is n, lies below x. Not saturated.
-class NearestRoot {
-public:
-    uint16_t next(uint32_t x)
-    {
-        while (static_cast<uint32_t>(n_) * (n_ + 1U) < x) ++n_;
-        return n_;
+static uint16_t next_nearest_root(uint16_t* n, uint32_t x)
+{
+    while ((uint32_t)*n * (*n + 1U) < x) ++*n;
+    return *n;
+}
+
+// The plain forms, as functions the table can point at.
+#define QUORVANTEL_PLAIN_OF(name, plain, counts, sweep_passes)                                     \
+    static unsigned plain_##name(unsigned x, unsigned* passes)                                     \
+    {                                                                                              \
+        return plain(x, passes);                                                                   \
     }
-
-private:
-    uint16_t n_ = 0;
-};
-
-// What the plain form says a call returns and adds to itotal.
-Outcome plain_variante4(unsigned x)
-{
-    return quorvantel::portable::sqrt_u16_variante4(x);
-}
-
-Outcome plain_variante3(unsigned x)
-{
-    return quorvantel::portable::sqrt_u16_variante3(x);
-}
-
-Outcome plain_sqrt_u16(unsigned x)
-{
-    // Its steps are not passes: sqrt_u16 leaves itotal alone.
-    return Outcome{quorvantel::portable::sqrt_u16(x).root, 0};
-}
-
-Outcome plain_variante2(unsigned x)
-{
-    return quorvantel::portable::sqrt_u16_variante2(x);
-}
-
-template <typename Input> struct Routine {
-    const char* name;
-    Input (*root)(Input);
-    Outcome (*plain)(unsigned); // null where the routine has one form only and counts no pass
-    uint32_t last_input;
-    bool saturated; // at 255, as the library's contract says; the float baseline is not
-    int32_t sweep_passes;
-};
+QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_PLAIN_OF)
+#undef QUORVANTEL_PLAIN_OF
 
 // The baseline a user without an integer root would write, in single precision: the fastest
 // floating-point root on a core without an FPU (avr-libc's double is the same 32-bit type).
-unsigned short float_root(unsigned short x) noexcept
+static unsigned short float_root(unsigned short x)
 {
     // NOLINTNEXTLINE(bugprone-incorrect-roundings): x is never negative
-    return static_cast<unsigned short>(static_cast<int>(sqrtf(static_cast<float>(x)) + 0.5F));
+    return (unsigned short)(int)(sqrtf((float)x) + 0.5F);
 }
 
 #ifdef BOARD_COUNTER
-struct Counts {
-    uint16_t min = 0xFFFF;
-    uint16_t max = 0;
-    uint32_t sum = 0;
-    uint32_t calls = 0;
+// Per-call counts of one sweep.
+typedef struct tally {
+    uint16_t min;
+    uint16_t max;
+    uint32_t sum;
+    uint32_t calls;
+} tally;
 
-    void add(uint16_t count)
-    {
-        if (count < min) min = count;
-        if (count > max) max = count;
-        sum += count;
-        ++calls;
-    }
-};
+static void add_count(tally* counted, uint16_t count)
+{
+    if (count < counted->min) counted->min = count;
+    if (count > counted->max) counted->max = count;
+    counted->sum += count;
+    ++counted->calls;
+}
 
-template <typename Input> Input empty_root(Input x) noexcept
+static unsigned short empty_wide(unsigned short x)
+{
+    return x;
+}
+
+static unsigned char empty_byte(unsigned char x)
 {
     return x;
 }
 
 // Never inlined nor cloned for one routine, so every routine and the empty call are timed
 // through the same indirect call.
-template <typename Input>
-__attribute__((noinline, noclone)) uint16_t timed_call(Input (*root)(Input), Input x, Input& result)
+BOARD_NOINLINE static uint16_t timed_wide(wide_root root, unsigned short x, unsigned short* result)
 {
     const uint16_t start = board_count();
-    result = root(x);
-    return static_cast<uint16_t>(board_count() - start);
+    *result = root(x);
+    return (uint16_t)(board_count() - start);
 }
 
-// What timed_call costs around a routine that does nothing; the simulators are exact, so one
-// call tells.
-template <typename Input> uint16_t call_overhead()
+BOARD_NOINLINE static uint16_t timed_byte(byte_root root, unsigned char x, unsigned char* result)
 {
-    Input result = 0;
-    return timed_call(empty_root<Input>, Input{0}, result);
+    const uint16_t start = board_count();
+    *result = root(x);
+    return (uint16_t)(board_count() - start);
 }
 
-void print_counts(const Counts& counts)
+// What timing a call costs around a routine that does nothing; the simulators are exact, so one
+// call tells.
+static uint16_t call_overhead(const routine* checked)
+{
+    unsigned char byte_result = 0;
+    unsigned short wide_result = 0;
+    if (checked->byte != NULL) return timed_byte(empty_byte, 0, &byte_result);
+    return timed_wide(empty_wide, 0, &wide_result);
+}
+
+// One call of the routine, timed.
+static unsigned timed_call(const routine* checked, uint16_t x, uint16_t* elapsed)
+{
+    if (checked->byte != NULL) {
+        unsigned char result = 0;
+        *elapsed = timed_byte(checked->byte, (unsigned char)x, &result);
+        return result;
+    } else {
+        unsigned short result = 0;
+        *elapsed = timed_wide(checked->wide, x, &result);
+        return result;
+    }
+}
+
+static void print_counts(const tally* counted)
 {
     // The mean in tenths, rounded.
     const uint32_t tenths =
-        counts.calls == 0 ? 0 : (counts.sum * 10U + counts.calls / 2) / counts.calls;
-    printf(" %s min=%u mean=%lu.%lu max=%u timed=%lu", BOARD_COUNTER, counts.min,
-           static_cast<unsigned long>(tenths / 10), static_cast<unsigned long>(tenths % 10),
-           counts.max, static_cast<unsigned long>(counts.calls));
+        counted->calls == 0 ? 0 : (counted->sum * 10U + counted->calls / 2) / counted->calls;
+    printf(" %s min=%u mean=%lu.%lu max=%u timed=%lu", BOARD_COUNTER, counted->min,
+           (unsigned long)(tenths / 10), (unsigned long)(tenths % 10), counted->max,
+           (unsigned long)counted->calls);
 }
 #endif
 
-uint32_t passes_since(int32_t before)
+static unsigned call(const routine* checked, uint16_t x)
 {
-    return static_cast<uint32_t>(itotal) - static_cast<uint32_t>(before);
+    if (checked->byte != NULL) return checked->byte((unsigned char)x);
+    return checked->wide(x);
 }
 
-template <typename Input> bool sweep(const Routine<Input>& routine)
+static uint32_t passes_since(int32_t before)
 {
-    printf("check begin %s\n", routine.name);
-    NearestRoot nearest;
-    uint32_t wrong = 0;
+    return (uint32_t)itotal - (uint32_t)before;
+}
+
+// A counting routine's update of itotal from totals where it carries into each higher byte of
+// the counter, where it passes INT32_MAX and where it wraps, and from one where it carries
+// nothing: a call must add exactly its passes. The inputs make passes and print no trace line after
+// the sweep.
+static uint32_t counter_faults(const routine* checked)
+{
+    static const uint32_t totals[] = {0x000000FFUL, 0x0000FFFFUL, 0x00FFFFFFUL,
+                                      0x7FFFFFFFUL, 0xFFFFFFFFUL, 0x00FFFF00UL};
+    static const uint16_t inputs[] = {256, 1000 + 1, 65025, 20000 + 1};
+    uint32_t faults = 0;
+    unsigned t;
+    unsigned i;
+    for (t = 0; t < sizeof totals / sizeof totals[0]; ++t) {
+        for (i = 0; i < sizeof inputs / sizeof inputs[0]; ++i) {
+            unsigned passes;
+            uint32_t expected;
+            (void)checked->plain(inputs[i], &passes);
+            expected = totals[t] + passes;
+            itotal = (int32_t)totals[t];
+            (void)call(checked, inputs[i]);
+            if ((uint32_t)itotal != expected) {
+                if (faults < 3) {
+                    printf("check mismatch %s itotal=%lx x=%u after=%lx expected=%lx\n",
+                           checked->name, (unsigned long)totals[t], (unsigned)inputs[i],
+                           (unsigned long)(uint32_t)itotal, (unsigned long)expected);
+                }
+                ++faults;
+            }
+        }
+    }
+    itotal = 0;
+    return faults;
+}
+
+static int sweep(const routine* checked)
+{
+    const uint32_t last = checked->byte != NULL ? 0xFFU : 0xFFFFU;
     const int32_t itotal_at_start = itotal;
+    uint16_t nearest = 0;
+    uint32_t wrong = 0;
+    uint32_t i;
+    int32_t passes;
+    int ok;
 #ifdef BOARD_COUNTER
-    Counts counts;
-    const uint16_t overhead = call_overhead<Input>();
+    tally counted = {0xFFFF, 0, 0, 0};
+    const uint16_t overhead = call_overhead(checked);
 #endif
 
-    for (uint32_t i = 0; i <= routine.last_input; ++i) {
-        const auto x = static_cast<Input>(i);
+    printf("check begin %s\n", checked->name);
+    for (i = 0; i <= last; ++i) {
+        const uint16_t x = (uint16_t)i;
         const int32_t itotal_before = itotal;
+        unsigned root;
+        uint32_t passes_made;
+        unsigned expected = next_nearest_root(&nearest, i);
+        unsigned plain_root;
+        unsigned plain_passes = 0;
 #ifdef BOARD_COUNTER
         const uint32_t printed_before = board_bytes_written();
-        Input root = 0;
-        const uint16_t elapsed = timed_call(routine.root, x, root);
+        uint16_t elapsed = 0;
+        root = timed_call(checked, x, &elapsed);
         if (board_bytes_written() == printed_before) {
-            counts.add(static_cast<uint16_t>(elapsed - overhead));
+            add_count(&counted, (uint16_t)(elapsed - overhead));
         }
 #else
-        const Input root = routine.root(x);
+        root = call(checked, x);
 #endif
-        const uint32_t passes = passes_since(itotal_before);
-        uint16_t expected = nearest.next(i);
-        if (routine.saturated && expected > 255) expected = 255;
-        Outcome plain{expected, 0};
-        if (routine.plain != nullptr) plain = routine.plain(i);
-        if (root != expected || root != plain.root || passes != plain.passes) {
+        passes_made = passes_since(itotal_before);
+        if (checked->saturated && expected > 255) expected = 255;
+        plain_root = expected;
+        if (checked->plain != NULL) {
+            plain_root = checked->plain(i, &plain_passes);
+            if (!checked->counts) plain_passes = 0;
+        }
+        if (root != expected || root != plain_root || passes_made != plain_passes) {
             if (wrong < 3) {
-                printf(
-                    "check mismatch %s x=%lu root=%u passes=%lu expected=%u expected_passes=%u\n",
-                    routine.name, static_cast<unsigned long>(i), static_cast<unsigned>(root),
-                    static_cast<unsigned long>(passes), static_cast<unsigned>(expected),
-                    plain.passes);
+                printf("check mismatch %s x=%lu root=%u passes=%lu expected=%u "
+                       "expected_passes=%u\n",
+                       checked->name, (unsigned long)i, root, (unsigned long)passes_made, expected,
+                       plain_passes);
             }
             ++wrong;
         }
     }
 
-    const auto passes = static_cast<int32_t>(passes_since(itotal_at_start));
-    const bool ok = wrong == 0 && passes == routine.sweep_passes;
-    printf("check end %s %s passes=%ld expected=%ld wrong=%lu", routine.name, ok ? "ok" : "FAILED",
-           static_cast<long>(passes), static_cast<long>(routine.sweep_passes),
-           static_cast<unsigned long>(wrong));
+    passes = (int32_t)passes_since(itotal_at_start);
+    if (checked->counts) wrong += counter_faults(checked);
+    ok = wrong == 0 && passes == checked->sweep_passes;
+    printf("check end %s %s passes=%ld expected=%ld wrong=%lu", checked->name, ok ? "ok" : "FAILED",
+           (long)passes, (long)checked->sweep_passes, (unsigned long)wrong);
 #ifdef BOARD_COUNTER
-    print_counts(counts);
+    print_counts(&counted);
 #endif
     printf("\n");
     return ok;
 }
 
-// A chip too small for every routine at once (the ATtiny85: its 512 bytes of RAM do not hold
-// all their text) gets one firmware per routine, CHECK_ONLY naming its position in main.
-constexpr bool checked(int position)
-{
-#ifdef CHECK_ONLY
-    return position == CHECK_ONLY;
-#else
-    return position >= 0;
-#endif
-}
+#define QUORVANTEL_ROUTINE_ENTRY(name, plain, counts, sweep_passes)                                \
+    {#name, name, NULL, plain_##name, counts, 1, sweep_passes},
 
-} // namespace
+// In the order of the output; the Newton routines come from program start, so that their records
+// of steps start at 0.
+// clang-format off
+static const routine routines[] = {
+    {"sqrt_u8", NULL, sqrt_u8, NULL, 0, 1, 0},
+    QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_ROUTINE_ENTRY)
+    {"float_root", float_root, NULL, NULL, 0, 0, 0},
+};
+// clang-format on
 
-int main()
+#undef QUORVANTEL_ROUTINE_ENTRY
+
+int main(void)
 {
+    int passed = 1;
+    unsigned position;
     board_start();
-    constexpr uint32_t last_u8 = 0xFF;
-    constexpr uint32_t last_u16 = 0xFFFF;
-    using Wide = unsigned short;
-    // The Newton routines come from program start, so that their records of steps start at 0.
-    bool passed = true;
-    if (checked(0)) {
-        passed = sweep(Routine<unsigned char>{"sqrt_u8", sqrt_u8, nullptr, last_u8, true, 0});
-    }
-    if (checked(1)) {
-        passed = sweep(Routine<Wide>{"sqrt_u16_variante4", sqrt_u16_variante4, plain_variante4,
-                                     last_u16, true, sweep_passes_variante4}) &&
-                 passed;
-    }
-    if (checked(2)) {
-        passed = sweep(Routine<Wide>{"sqrt_u16_variante3", sqrt_u16_variante3, plain_variante3,
-                                     last_u16, true, sweep_passes_variante3}) &&
-                 passed;
-    }
-    if (checked(3)) {
-        passed = sweep(Routine<Wide>{"sqrt_u16", sqrt_u16, plain_sqrt_u16, last_u16, true,
-                                     sweep_passes_sqrt_u16}) &&
-                 passed;
-    }
-    if (checked(4)) {
-        passed = sweep(Routine<Wide>{"sqrt_u16_variante2", sqrt_u16_variante2, plain_variante2,
-                                     last_u16, true, sweep_passes_variante2}) &&
-                 passed;
-    }
-    if (checked(5)) {
-        passed =
-            sweep(Routine<Wide>{"float_root", float_root, nullptr, last_u16, false, 0}) && passed;
+    for (position = 0; position < sizeof routines / sizeof routines[0]; ++position) {
+        // A chip too small for every routine at once (the ATtiny85: its 512 bytes of RAM do not
+        // hold all their text) gets one firmware per routine, CHECK_ONLY naming its position.
+#ifdef CHECK_ONLY
+        if (position != CHECK_ONLY) continue;
+#endif
+        if (!sweep(&routines[position])) passed = 0;
     }
     printf(passed ? "check passed\n" : "check failed\n");
-    board_stop(passed ? 1 : 0);
+    board_stop(passed);
+    return 0;
 }

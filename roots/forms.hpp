@@ -1,0 +1,52 @@
+// The one place that chooses each core's form of the 16-bit roots, by the compiler's own macros,
+// so that CMake with any toolchain file, Arduino's builder and a hand-written build all get the
+// same. Every form gives every call the result and the count of the plain form (portable.hpp),
+// which every core without a form of its own runs.
+//
+// Each form returns a call's root and stores its passes (or Newton steps) through its last
+// parameter. Bit-by-bit roots: quorvantel_bit_by_bit_variante4(x, &passes) and
+// quorvantel_bit_by_bit_variante3(x, &passes), or QUORVANTEL_BIT_BY_BIT_ASSEMBLY, the header of a
+// form that defines the public routines itself, which only bit_by_bit.cpp includes. Newton roots:
+// quorvantel_newton_sqrt_u16(x, &steps) and quorvantel_newton_variante2(x, start, &steps), the
+// latter for x up to QUORVANTEL_VARIANTE2_LAST_STEPPED.
+// QUORVANTEL_BIT_BY_BIT_FORM_NAME and QUORVANTEL_NEWTON_FORM_NAME name the forms chosen.
+#ifndef QUORVANTEL_ROOTS_FORMS_HPP
+#define QUORVANTEL_ROOTS_FORMS_HPP
+
+#include "portable.hpp"
+
+#if defined(__AVR__) && defined(__AVR_HAVE_MUL__) && defined(__GNUC__)
+// The passes scheduled by hand on the 8x8 multiplier.
+#include "bit_by_bit_avr.hpp"
+#define QUORVANTEL_BIT_BY_BIT_FORM_NAME avr
+#define quorvantel_bit_by_bit_variante4 quorvantel_avr_variante4
+#define quorvantel_bit_by_bit_variante3 quorvantel_avr_variante3
+#elif defined(__AVR__) || (defined(__riscv) && !defined(__riscv_mul))
+// No multiplier: each trial square from the last by shifts and additions.
+#include "bit_by_bit_shift_add.hpp"
+#define QUORVANTEL_BIT_BY_BIT_FORM_NAME shift_add
+#define quorvantel_bit_by_bit_variante4 quorvantel_shift_add_variante4
+#define quorvantel_bit_by_bit_variante3 quorvantel_shift_add_variante3
+#elif defined(__ARM_ARCH_6M__) && defined(__GNUC__)
+// Both routines in Thumb assembly, the counter included.
+#define QUORVANTEL_BIT_BY_BIT_FORM_NAME armv6m
+#define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_armv6m.hpp"
+#else
+#define QUORVANTEL_BIT_BY_BIT_FORM_NAME portable
+#define quorvantel_bit_by_bit_variante4 quorvantel_portable_variante4
+#define quorvantel_bit_by_bit_variante3 quorvantel_portable_variante3
+#endif
+
+#if defined(__AVR__) && defined(__GNUC__)
+// A 16-by-8-bit division of its own, the quotient capped at 255.
+#include "newton_avr.hpp"
+#define QUORVANTEL_NEWTON_FORM_NAME avr
+#define quorvantel_newton_sqrt_u16 quorvantel_avr_sqrt_u16
+#define quorvantel_newton_variante2 quorvantel_avr_variante2
+#else
+#define QUORVANTEL_NEWTON_FORM_NAME portable
+#define quorvantel_newton_sqrt_u16 quorvantel_portable_sqrt_u16
+#define quorvantel_newton_variante2 quorvantel_portable_variante2
+#endif
+
+#endif
