@@ -29,8 +29,9 @@ typedef struct routine {
     const char* name;
     wide_root wide;
     byte_root byte;
-    unsigned (*plain)(unsigned, unsigned*); // null where the nearest root is the only reference
-    int counts;                             // adds its passes to itotal
+    int plain;  // its plain form (plain_root), or no_plain_form where the nearest root is the only
+                // reference
+    int counts; // adds its passes to itotal
     int saturated; // at 255, as the library's contract says; the float baseline is not
     int32_t sweep_passes;
 } routine;
@@ -43,14 +44,25 @@ static uint16_t next_nearest_root(uint16_t* n, uint32_t x)
     return *n;
 }
 
-// The plain forms, as functions the table can point at.
-#define QUORVANTEL_PLAIN_OF(name, plain, counts, sweep_passes)                                     \
-    static unsigned plain_##name(unsigned x, unsigned* passes)                                     \
-    {                                                                                              \
-        return plain(x, passes);                                                                   \
+// The plain forms by number: SDCC calls a function through a pointer only with a single
+// argument, unless every function is built reentrant.
+#define QUORVANTEL_PLAIN_NUMBER(name, plain, counts, sweep_passes) plain_form_of_##name,
+enum { QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_PLAIN_NUMBER) no_plain_form };
+#undef QUORVANTEL_PLAIN_NUMBER
+
+static unsigned plain_root(int form, unsigned x, unsigned* passes)
+{
+    switch (form) {
+#define QUORVANTEL_PLAIN_CASE(name, plain, counts, sweep_passes)                                   \
+    case plain_form_of_##name:                                                                     \
+        return plain(x, passes);
+        QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_PLAIN_CASE)
+#undef QUORVANTEL_PLAIN_CASE
+    default:
+        *passes = 0;
+        return 0;
     }
-QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_PLAIN_OF)
-#undef QUORVANTEL_PLAIN_OF
+}
 
 // The baseline a user without an integer root would write, in single precision: the fastest
 // floating-point root on a core without an FPU (avr-libc's double is the same 32-bit type).
@@ -165,7 +177,7 @@ static uint32_t counter_faults(const routine* checked)
         for (i = 0; i < sizeof inputs / sizeof inputs[0]; ++i) {
             unsigned passes;
             uint32_t expected;
-            (void)checked->plain(inputs[i], &passes);
+            (void)plain_root(checked->plain, inputs[i], &passes);
             expected = totals[t] + passes;
             itotal = (int32_t)totals[t];
             (void)call(checked, inputs[i]);
@@ -204,7 +216,7 @@ static int sweep(const routine* checked)
         unsigned root;
         uint32_t passes_made;
         unsigned expected = next_nearest_root(&nearest, i);
-        unsigned plain_root;
+        unsigned plain;
         unsigned plain_passes = 0;
 #ifdef BOARD_COUNTER
         const uint32_t printed_before = board_bytes_written();
@@ -218,12 +230,12 @@ static int sweep(const routine* checked)
 #endif
         passes_made = passes_since(itotal_before);
         if (checked->saturated && expected > 255) expected = 255;
-        plain_root = expected;
-        if (checked->plain != NULL) {
-            plain_root = checked->plain(i, &plain_passes);
+        plain = expected;
+        if (checked->plain != no_plain_form) {
+            plain = plain_root(checked->plain, i, &plain_passes);
             if (!checked->counts) plain_passes = 0;
         }
-        if (root != expected || root != plain_root || passes_made != plain_passes) {
+        if (root != expected || root != plain || passes_made != plain_passes) {
             if (wrong < 3) {
                 printf("check mismatch %s x=%lu root=%u passes=%lu expected=%u "
                        "expected_passes=%u\n",
@@ -247,15 +259,15 @@ static int sweep(const routine* checked)
 }
 
 #define QUORVANTEL_ROUTINE_ENTRY(name, plain, counts, sweep_passes)                                \
-    {#name, name, NULL, plain_##name, counts, 1, sweep_passes},
+    {#name, name, NULL, plain_form_of_##name, counts, 1, sweep_passes},
 
 // In the order of the output; the Newton routines come from program start, so that their records
 // of steps start at 0.
 // clang-format off
 static const routine routines[] = {
-    {"sqrt_u8", NULL, sqrt_u8, NULL, 0, 1, 0},
+    {"sqrt_u8", NULL, sqrt_u8, no_plain_form, 0, 1, 0},
     QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_ROUTINE_ENTRY)
-    {"float_root", float_root, NULL, NULL, 0, 0, 0},
+    {"float_root", float_root, NULL, no_plain_form, 0, 0, 0},
 };
 // clang-format on
 
