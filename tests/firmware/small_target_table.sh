@@ -1,74 +1,69 @@
 #!/usr/bin/env bash
 # Prints the README's tables of what each root costs on the small cores, and draws
-# docs/small_targets.svg from the same figures. Cross-builds the library and the check firmware
-# for every core (build-CORE), runs each under its simulator through its board's run.sh (each
-# must end in "check passed"), reads the per-call counts the firmware printed, and measures
-# code bytes two ways, in a minimal program that calls the routine: the code the roots library
-# brings, and all that the program grows by, C library helpers included.
-# Usage: tests/firmware/small_target_table.sh   (from anywhere; needs every toolchain, simulator
-# and rp2040js, as .ci/run installs them, and gnuplot for the figure)
+# docs/small_targets.svg from the same figures. For every core of cmake/cores.txt it cross-builds
+# the library, the check firmware and the size probes (build-CORE), runs the firmware under its
+# simulator through its board's run.sh (each must end in "check passed"), reads the per-call
+# counts the firmware printed, and measures code bytes two ways, in a minimal program that calls
+# the routine (the size probes): the code the roots library brings, and all that the program
+# grows by beyond one that calls no root, C library helpers included.
+# Usage: tests/firmware/small_target_table.sh [CORE...]   (from anywhere; default: every core)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+# shellcheck source=tests/firmware/cores.sh
+. tests/firmware/cores.sh
+
+if [ $# -gt 0 ]; then
+  cores=("$@")
+else
+  mapfile -t cores < <(quorvantel_cores)
+fi
+
+# Everything it needs, before any work: the table's build and run needs, cmake and gnuplot.
+missing=()
+need() { # PROGRAM_OR_PATH:PACKAGE
+  local what=${1%%:*} package=${1#*:}
+  if [[ $what == /* ]]; then [ -e "$what" ]; else command -v "$what" >/dev/null; fi ||
+    missing+=("$what (Debian package $package)")
+}
+for core in "${cores[@]}"; do
+  for needed in $(quorvantel_core "$core" "build needs") $(quorvantel_core "$core" "run needs"); do
+    need "$needed"
+  done
+done
+need cmake:cmake
+need gnuplot:gnuplot-nox
+if [ ${#missing[@]} -gt 0 ]; then
+  printf 'small_target_table.sh: not found: %s\n' "${missing[@]}" | sort -u >&2
+  exit 1
+fi
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-cores=(atmega328p attiny85 rp2040 cortex-m0 rv32imac rv32ec)
-declare -A board=([atmega328p]=atmega328p [attiny85]=attiny85 [rp2040]=rp2040
-  [cortex-m0]=cortex-m0 [rv32imac]=riscv32-virt [rv32ec]=riscv32-virt)
-declare -A prefix=([atmega328p]=avr- [attiny85]=avr- [rp2040]=arm-none-eabi-
-  [cortex-m0]=arm-none-eabi- [rv32imac]=riscv64-unknown-elf- [rv32ec]=riscv64-unknown-elf-)
-# The flags and libraries of a minimal program for each core (newlib-nano with stubbed system
-# calls on Arm, picolibc with its output through semihosting on RISC-V, and its start-up without
-# the semihosting one's own printf).
-riscv_link="--oslib=semihost --crt0=minimal -Wl,--defsym=__flash=0x80000000,--defsym=__flash_size=0x40000,--defsym=__ram=0x80040000,--defsym=__ram_size=0x4000"
-declare -A target=([atmega328p]="-mmcu=atmega328p" [attiny85]="-mmcu=attiny85"
-  [rp2040]="-mcpu=cortex-m0plus -mthumb" [cortex-m0]="-mcpu=cortex-m0 -mthumb"
-  [rv32imac]="--specs=picolibc.specs -march=rv32imac -mabi=ilp32"
-  [rv32ec]="--specs=picolibc.specs -march=rv32ec -mabi=ilp32e")
-arm_libraries="-nodefaultlibs -Wl,--start-group -lm -lc_nano -lnosys -lgcc -Wl,--end-group"
-declare -A libraries=([atmega328p]="-lm" [attiny85]="-lm" [rp2040]="$arm_libraries"
-  [cortex-m0]="$arm_libraries" [rv32imac]="$riscv_link -lm" [rv32ec]="$riscv_link -lm")
 
 for core in "${cores[@]}"; do
   echo "building and running the firmware for $core ..." >&2
   [ -f "build-$core/CMakeCache.txt" ] ||
     cmake -S . -B "build-$core" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/$core.cmake" >/dev/null
-  cmake --build "build-$core" -j "$(nproc)" >/dev/null
-  bash "tests/firmware/${board[$core]}/run.sh" "build-$core/tests/firmware/quorvantel_check.elf" \
-    >"$work/$core.out"
-  grep -q '^check passed$' "$work/$core.out" || { cat "$work/$core.out"; exit 1; }
+  cmake --build "build-$core" -j "$(nproc)" --target all quorvantel_size_probes >/dev/null
+  status=0
+  bash "tests/firmware/$(quorvantel_core "$core" board)/run.sh" \
+    "build-$core/tests/firmware/quorvantel_check.elf" >"$work/$core.out" || status=$?
+  grep -q '^check passed$' "$work/$core.out" || {
+    cat "$work/$core.out"
+    echo "the firmware for $core did not pass (status $status)" >&2
+    exit 1
+  }
 done
 
-# A minimal program that calls the routine, linked for the core: prints the bytes of code and
-# constant data that came from the roots library, and all that the program holds (text + data),
-# C library helpers included.
-program_bytes() { # CORE CALL
-  local core=$1 call=$2 flags libs
-  read -r -a flags <<<"${target[$core]}"
-  read -r -a libs <<<"${libraries[$core]}"
-  cat >"$work/minimal.cpp" <<PROGRAM
-#include <math.h>
-#include <quorvantel/roots.hpp>
-volatile unsigned short input;
-volatile unsigned short output;
-int main()
-{
-    const unsigned short x = input;
-    output = $call;
-    for (;;) {
-    }
-}
-PROGRAM
-  "${prefix[$core]}g++" "${flags[@]}" -std=c++11 -Os -fno-exceptions -fno-rtti \
-    -ffunction-sections -fdata-sections -Ibuild-"$core"/roots/include -c "$work/minimal.cpp" \
-    -o "$work/minimal.o"
-  # Linked by the C driver: the roots need no C++ runtime.
-  "${prefix[$core]}gcc" "${flags[@]}" -Wl,--gc-sections "$work/minimal.o" \
-    build-"$core"/roots/libquorvantel_roots.a "${libs[@]}" -o "$work/minimal.elf"
-  local library_symbols
-  library_symbols=$("${prefix[$core]}nm" --defined-only build-"$core"/roots/libquorvantel_roots.a |
+# PROBE of CORE: the bytes its program links from the roots library, and all that it holds
+# (text and data), C library helpers included.
+probe_bytes() { # CORE PROBE
+  local build=build-$1 tools
+  tools=$(sed -n 's/^CMAKE_NM:FILEPATH=\(.*\)nm$/\1/p' "$build/CMakeCache.txt")
+  local program=$build/tests/firmware/quorvantel_size_probe.$2.elf library_symbols
+  library_symbols=$("${tools}nm" --defined-only "$build/roots/libquorvantel_roots.a" |
     awk 'NF == 3 { print $3 }')
-  "${prefix[$core]}nm" -S "$work/minimal.elf" |
+  "${tools}nm" -S "$program" |
     awk -v names="$library_symbols" '
       function hex(digits, i, n) {
         n = 0
@@ -77,83 +72,104 @@ PROGRAM
       }
       BEGIN { split(names, list, "\n"); for (i in list) ours[list[i]] = 1 }
       NF == 4 && $3 ~ /[tTwWrRdDvV]/ && ($4 in ours) { n += hex($2) } END { printf "%d ", n }'
-  "${prefix[$core]}size" -A "$work/minimal.elf" |
+  "${tools}size" -A "$program" |
     awk '$1 == ".text" || $1 == ".data" || $1 == ".rodata" || $1 == ".srodata" { n += $2 } END { print n }'
 }
 
-# A count column for one routine on one core: min / mean / max.
+# The firmware's report of a routine on a core: its counts min / mean / max, or its mean.
 counts() { # CORE ROUTINE
   grep "^check end $2 ok " "$work/$1.out" |
-    sed -E 's/.* (cycles|instructions) min=([0-9]+) mean=([0-9.]+) max=([0-9]+).*/\2 \/ \3 \/ \4/'
+    sed -E 's/.* (cycles|instructions|machine cycles) min=([0-9]+) mean=([0-9.]+) max=([0-9]+).*/\2 \/ \3 \/ \4/'
 }
 
 mean() { # CORE ROUTINE
   grep "^check end $2 ok " "$work/$1.out" | sed -E 's/.* mean=([0-9.]+) .*/\1/'
 }
 
-declare -A empty
+# The routines in the firmware's order, which is also the size probes' numbering (1 to 6).
+mapfile -t routines < <(sed -n 's/^check begin //p' "$work/${cores[0]}.out")
+label() { # ROUTINE
+  if [ "$1" = float_root ]; then echo "float baseline"; else echo "\`$1\`"; fi
+}
+
+counted=()
 for core in "${cores[@]}"; do
-  read -r _ "empty[$core]" < <(program_bytes "$core" x)
+  [ -n "$(quorvantel_core "$core" counts)" ] && counted+=("$core")
 done
 
-# Each routine: its name in the firmware's report, its label and the call a program makes.
-routines=$(
-  cat <<'ROUTINES'
-sqrt_u8|`sqrt_u8`|sqrt_u8(static_cast<unsigned char>(x))
-sqrt_u16_variante4|`sqrt_u16_variante4`|sqrt_u16_variante4(x)
-sqrt_u16_variante3|`sqrt_u16_variante3`|sqrt_u16_variante3(x)
-sqrt_u16|`sqrt_u16`|sqrt_u16(x)
-sqrt_u16_variante2|`sqrt_u16_variante2`|sqrt_u16_variante2(x)
-float_root|float baseline|static_cast<unsigned short>(static_cast<int>(sqrtf(static_cast<float>(x)) + 0.5F))
-ROUTINES
-)
-
-echo "Compilers: $(avr-g++ --version | head -n 1); $(arm-none-eabi-g++ --version | head -n 1);"
-echo "$(riscv64-unknown-elf-g++ --version | head -n 1). Flags: -Os -std=c++11, no exceptions or"
-echo "RTTI, with -mmcu=atmega328p, -mmcu=attiny85, -mcpu=cortex-m0plus -mthumb (RP2040),"
-echo "-march=rv32imac -mabi=ilp32, -march=rv32ec -mabi=ilp32e."
+echo "Compilers and flags:"
 echo
-echo "| routine | ATmega328P cycles | ATtiny85 cycles | RP2040 cycles | rv32imac instructions | rv32ec instructions |"
-echo "|---|---:|---:|---:|---:|---:|"
-while IFS='|' read -r routine label _; do
-  row="| $label"
-  for core in atmega328p attiny85 rp2040 rv32imac rv32ec; do row+=" | $(counts "$core" "$routine")"; done
+for core in "${cores[@]}"; do
+  cache=build-$core/CMakeCache.txt
+  language=CXX
+  grep -q '^CMAKE_CXX_COMPILER:' "$cache" || language=C
+  compiler=$(sed -n "s/^CMAKE_${language}_COMPILER:[A-Z]*=//p" "$cache")
+  flags=$(sed -n "s/^CMAKE_${language}_FLAGS\(_MINSIZEREL\)\{0,1\}:[A-Z]*=//p" "$cache" | xargs)
+  echo "- $(quorvantel_core "$core" label): $("$compiler" --version 2>&1 | head -n 1); $flags"
+done
+echo
+header="| routine"
+rule="|---"
+for core in "${counted[@]}"; do
+  header+=" | $(quorvantel_core "$core" label) $(quorvantel_core "$core" counts)"
+  rule+="|---:"
+done
+echo "$header |"
+echo "$rule|"
+for routine in "${routines[@]}"; do
+  row="| $(label "$routine")"
+  for core in "${counted[@]}"; do row+=" | $(counts "$core" "$routine")"; done
   echo "$row |"
-done <<<"$routines"
+done
 echo
-echo "| routine | ATmega328P bytes | ATtiny85 bytes | Cortex-M0/M0+ bytes | rv32imac bytes | rv32ec bytes | verified on every input |"
-echo "|---|---:|---:|---:|---:|---:|---|"
-declare -A name=([atmega328p]=ATmega328P [attiny85]=ATtiny85 [rp2040]=RP2040 [cortex-m0]=Cortex-M0
-  [rv32imac]=rv32imac [rv32ec]=rv32ec)
-while IFS='|' read -r routine label call; do
-  row="| $label"
-  for core in atmega328p attiny85 rp2040 rv32imac rv32ec; do
-    read -r ours total < <(program_bytes "$core" "$call")
-    [ "$ours" -eq 0 ] && ours="—"
-    row+=" | $ours ($((total - ${empty[$core]})))"
-  done
+header="| routine"
+rule="|---"
+for core in "${cores[@]}"; do
+  header+=" | $(quorvantel_core "$core" label) bytes"
+  rule+="|---:"
+done
+echo "$header | verified on every input |"
+echo "$rule|---|"
+declare -A empty
+for core in "${cores[@]}"; do
+  read -r _ "empty[$core]" < <(probe_bytes "$core" 0)
+done
+probe=0
+for routine in "${routines[@]}"; do
+  probe=$((probe + 1))
+  row="| $(label "$routine")"
   verified=""
   for core in "${cores[@]}"; do
-    grep -q "^check end $routine ok " "$work/$core.out" && verified+="${verified:+, }${name[$core]}"
+    read -r ours total < <(probe_bytes "$core" "$probe")
+    [ "$ours" -eq 0 ] && ours="—"
+    row+=" | $ours ($((total - ${empty[$core]})))"
+    grep -q "^check end $routine ok " "$work/$core.out" &&
+      verified+="${verified:+, }$(quorvantel_core "$core" label)"
   done
   echo "$row | $verified |"
-done <<<"$routines"
+done
 
-# The figure: per core, each routine's mean beside the float baseline's.
-{
-  for core in atmega328p attiny85 rp2040 rv32imac rv32ec; do
-    row=$core
-    for routine in sqrt_u8 sqrt_u16_variante4 sqrt_u16_variante3 sqrt_u16 sqrt_u16_variante2 float_root; do
-      row+=" $(mean "$core" "$routine")"
-    done
-    echo "$row"
-  done
-} >"$work/means.dat"
-sed -i -e 's/^atmega328p /"ATmega328P\\n(cycles)" /' -e 's/^attiny85 /"ATtiny85\\n(cycles)" /' \
-  -e 's/^rp2040 /"RP2040\\n(cycles)" /' -e 's/^rv32imac /"rv32imac\\n(instructions)" /' \
-  -e 's/^rv32ec /"rv32ec\\n(instructions)" /' "$work/means.dat"
+# The figure: per core that counts, each routine's mean beside the float baseline's.
+for core in "${counted[@]}"; do
+  row="\"$(quorvantel_core "$core" label)\\n($(quorvantel_core "$core" counts))\""
+  for routine in "${routines[@]}"; do row+=" $(mean "$core" "$routine")"; done
+  echo "$row"
+done >"$work/means.dat"
+plot="plot \"$work/means.dat\""
+column=2
+for routine in "${routines[@]}"; do
+  title=${routine//_/\\\\_}
+  style=""
+  if [ "$routine" = float_root ]; then
+    title="float baseline"
+    style=' lc rgb "#404040"'
+  fi
+  [ $column -eq 2 ] && plot+=" using 2:xtic(1) title \"$title\"$style" ||
+    plot+=", \"\" using $column title \"$title\"$style"
+  column=$((column + 1))
+done
 gnuplot <<GNUPLOT
-set terminal svg size 960,460 dynamic font "sans,12"
+set terminal svg size 1280,480 dynamic font "sans,12"
 set output "docs/small_targets.svg"
 set title "Mean cost of one call over all inputs, beside the float baseline"
 set ylabel "cycles or instructions per call"
@@ -165,11 +181,6 @@ set key outside right top
 set bmargin 4
 set grid ytics
 set yrange [0:*]
-plot "$work/means.dat" using 2:xtic(1) title "sqrt\\\\_u8", \
-     "" using 3 title "sqrt\\\\_u16\\\\_variante4", \
-     "" using 4 title "sqrt\\\\_u16\\\\_variante3", \
-     "" using 5 title "sqrt\\\\_u16", \
-     "" using 6 title "sqrt\\\\_u16\\\\_variante2", \
-     "" using 7 title "float baseline" lc rgb "#404040"
+$plot
 GNUPLOT
 echo "wrote docs/small_targets.svg" >&2
