@@ -53,13 +53,14 @@ install(TARGETS quorvantel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT
 # Debian wants manual pages and changelogs compressed, without a time stamp in the gzip header.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(compressed_files)
-foreach(source man/quorvantel.1 packaging/debian/changelog)
+foreach(source ${PROJECT_BINARY_DIR}/man/quorvantel.1
+               ${PROJECT_SOURCE_DIR}/packaging/debian/changelog)
   get_filename_component(name ${source} NAME)
   set(output ${PROJECT_BINARY_DIR}/compressed/${name}.gz)
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/compressed
-    COMMAND ${GZIP_PROGRAM} -9 -n -c ${PROJECT_SOURCE_DIR}/${source} > ${output}
-    DEPENDS ${PROJECT_SOURCE_DIR}/${source})
+    COMMAND ${GZIP_PROGRAM} -9 -n -c ${source} > ${output}
+    DEPENDS ${source})
   list(APPEND compressed_files ${output})
 endforeach()
 add_custom_target(quorvantel_compressed_docs ALL DEPENDS ${compressed_files})

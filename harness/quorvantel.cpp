@@ -15,7 +15,7 @@ constexpr double average_divisor = 65030.0;
 
 void print_usage()
 {
-    std::printf("quorvantel  %s\n", "Version 0.0");
+    std::printf("quorvantel  %s\n", "Version " QUORVANTEL_VERSION);
     std::printf("Anwendung: quorvantel\n");
 }
 

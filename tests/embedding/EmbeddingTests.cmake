@@ -44,14 +44,15 @@ if(QUORVANTEL_INSTALL)
   endforeach()
 endif()
 
-# Cross builds as a user makes them, for each chip the firmware tests run on. They build the
-# check firmware as well, so they follow QUORVANTEL_BUILD_FIRMWARE like those tests.
-foreach(board atmega328p cortex-m0)
+# Cross builds as a user makes them, for each core of cmake/cores.txt. They build the check
+# firmware as well, so they follow QUORVANTEL_BUILD_FIRMWARE like the firmware tests.
+include(${PROJECT_SOURCE_DIR}/cmake/Cores.cmake)
+quorvantel_read_cores()
+foreach(core IN LISTS quorvantel_cores)
   if(QUORVANTEL_BUILD_FIRMWARE)
-    quorvantel_route_test(Embedding.${board} ${embedding_dir}/cross.sh ${board}
-      ${PROJECT_SOURCE_DIR})
+    quorvantel_route_test(Embedding.${core} ${embedding_dir}/cross.sh ${core} ${PROJECT_SOURCE_DIR})
   else()
-    quorvantel_skipped_test(Embedding.${board} "QUORVANTEL_BUILD_FIRMWARE is OFF")
+    quorvantel_skipped_test(Embedding.${core} "QUORVANTEL_BUILD_FIRMWARE is OFF")
   endif()
 endforeach()
 

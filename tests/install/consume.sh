@@ -74,7 +74,10 @@ for standard in "${standards[@]}"; do
   std_flag=-std=$std_prefix$standard
   tree=$work/$route-$standard
   if [ "$route" = find_package ]; then
-    configure -S "$here" -B "$tree" -DCMAKE_PREFIX_PATH="$work/prefix" \
+    # The consumer asks for the version the build made, as its package's version file states it.
+    version=$(sed -n 's/^set(PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/quorvantelConfigVersion.cmake")
+    [ -n "$version" ] || fail "no PACKAGE_VERSION in $build/quorvantelConfigVersion.cmake"
+    configure -S "$here" -B "$tree" -DCMAKE_PREFIX_PATH="$work/prefix" -DQUORVANTEL_VERSION="$version" \
       -DCONSUMER_SOURCE="$source" "-DCMAKE_${language}_COMPILER=$compiler" \
       "-DCMAKE_${language}_STANDARD=$standard" "-DCMAKE_${language}_STANDARD_REQUIRED=ON" \
       "-DCMAKE_${language}_FLAGS=$5 ${warnings[*]}" -DCMAKE_EXE_LINKER_FLAGS="$6"

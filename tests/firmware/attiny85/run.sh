@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the ATtiny85 check firmware under simavr_run and prints its output as plain text, as one
-# run's: the firmware comes as one ELF per routine (quorvantel_check.elf for the first,
+# run's: the check firmware comes as one ELF per routine (quorvantel_check.elf for the first,
 # quorvantel_check.N.elf for the one at position N), so their sections are printed in order
 # and their last lines make one "check passed" or "check failed".
 # simavr_run is looked for beside the firmware, where the host build puts it; without it (a
@@ -14,6 +14,12 @@ if [ ! -x "$runner" ]; then
   trap 'rm -rf "$work"' EXIT
   runner=$work/simavr_run
   "${CC:-cc}" -O2 -isystem /usr/include/simavr -o "$runner" "$(dirname "$0")/simavr_run.c" -lsimavr
+fi
+
+# Any other firmware (one without the per-routine ones beside it) runs alone, as it is.
+if [ ! -f "${first%.elf}.1.elf" ]; then
+  timeout 60 "$runner" "$first"
+  exit
 fi
 
 firmwares=("$first")
