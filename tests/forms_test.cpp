@@ -41,10 +41,9 @@ TEST_P(BitByBitForms, GiveThePlainFormsRootsAndPassesOnEveryInput)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, BitByBitForms,
-    testing::Values(BitByBitForm{"shift_add", quorvantel_shift_add_variante4,
-                                 quorvantel_shift_add_variante3}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Forms, BitByBitForms,
+                         testing::Values(BitByBitForm{"shift_add", quorvantel_shift_add_variante4,
+                                                      quorvantel_shift_add_variante3}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -28,7 +28,8 @@ std::string expected_run_output()
     return text;
 }
 
-const std::string usage_text = "quorvantel  Version " QUORVANTEL_VERSION "\nAnwendung: quorvantel\n";
+const std::string usage_text =
+    "quorvantel  Version " QUORVANTEL_VERSION "\nAnwendung: quorvantel\n";
 const std::string write_error = "quorvantel: Schreibfehler auf der Standardausgabe\n";
 
 ChildResult run(std::vector<std::string> args, ChildStdout mode = ChildStdout::captured)

@@ -1,5 +1,5 @@
-/* Start-up for a Cortex-M0 or M0+ (QEMU's microbit, and the RP2040 under rp2040js): the vector table,
- * and a reset handler that copies .data from flash, clears .bss and calls main. */
+/* Start-up for a Cortex-M0 or M0+ (QEMU's microbit, and the RP2040 under rp2040js): the vector
+ * table, and a reset handler that copies .data from flash, clears .bss and calls main. */
 #include <stdint.h>
 
 extern uint32_t __data_load, __data_start, __data_end, __bss_start, __bss_end, __stack_top;

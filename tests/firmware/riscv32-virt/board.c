@@ -22,7 +22,7 @@ FILE* const stdout = &semihost_stream;
 FILE* const stderr = &semihost_stream;
 
 /* rdinstret needs Zicsr; naming it in -march would make GCC pick an rv64 C library. */
-#define READ_INSTRET(value) \
+#define READ_INSTRET(value)                                                                        \
     __asm__ volatile(".option push\n.option arch, +zicsr\nrdinstret %0\n.option pop" : "=r"(value))
 
 /* A straight run of 64 instructions timed the way the firmware times a call must count 64 more
