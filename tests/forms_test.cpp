@@ -1,11 +1,13 @@
 // Every form of the roots that is plain C runs here too, on every input, against the plain form:
-// a wrong form fails in seconds on the host, before any simulator runs it on its core.
+// a wrong form fails in seconds on the host, before any simulator runs it on its core (and the
+// divide-capped Newton form also on Xtensa lx106, which no simulator here runs).
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <ostream>
 
 #include "bit_by_bit_shift_add.hpp"
+#include "newton_divide_capped.hpp"
 #include "portable.hpp"
 
 namespace {
@@ -41,10 +43,98 @@ TEST_P(BitByBitForms, GiveThePlainFormsRootsAndPassesOnEveryInput)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, BitByBitForms,
-    testing::Values(BitByBitForm{"shift_add", quorvantel_shift_add_variante4,
-                                 quorvantel_shift_add_variante3}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Forms, BitByBitForms,
+                         testing::Values(BitByBitForm{"shift_add", quorvantel_shift_add_variante4,
+                                                      quorvantel_shift_add_variante3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using SqrtU16 = unsigned (*)(uint16_t, unsigned*);
+using Variante2 = unsigned (*)(uint16_t, uint8_t, unsigned*);
+
+struct NewtonForm {
+    const char* name;
+    SqrtU16 sqrt_u16;
+    Variante2 variante2; // for x up to QUORVANTEL_VARIANTE2_LAST_STEPPED, from its start value
+};
+
+void PrintTo(const NewtonForm& form, std::ostream* os)
+{
+    *os << form.name;
+}
+
+class NewtonForms : public testing::TestWithParam<NewtonForm> {};
+
+TEST_P(NewtonForms, GiveThePlainFormsRootsAndStepsOnEveryInput)
+{
+    const NewtonForm& form = GetParam();
+    for (unsigned x = 0; x <= 0xFFFF; ++x) {
+        const auto input = static_cast<uint16_t>(x);
+        unsigned steps = 0;
+        unsigned plain_steps = 0;
+        ASSERT_EQ(form.sqrt_u16(input, &steps), quorvantel_portable_sqrt_u16(x, &plain_steps))
+            << "sqrt_u16(" << x << ")";
+        ASSERT_EQ(steps, plain_steps) << "sqrt_u16(" << x << ")";
+        if (x > QUORVANTEL_VARIANTE2_LAST_STEPPED) continue;
+        const uint8_t start = quorvantel_variante2_start(x);
+        ASSERT_EQ(form.variante2(input, start, &steps),
+                  quorvantel_portable_variante2(x, start, &plain_steps))
+            << "sqrt_u16_variante2(" << x << ")";
+        ASSERT_EQ(steps, plain_steps) << "sqrt_u16_variante2(" << x << ")";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, NewtonForms,
+                         testing::Values(NewtonForm{"divide_capped",
+                                                    quorvantel_divide_capped_sqrt_u16,
+                                                    quorvantel_divide_capped_variante2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The division of the divide-capped form on its own: every divisor an estimate can be, every
+// dividend up to 65535 + 127, the largest with a rounding offset added.
+TEST(DivideCapped, GivesQuotientAndRemainderOrTheCapForEveryDivisorAndDividend)
+{
+    for (unsigned r = 1; r <= 255; ++r) {
+        for (uint32_t dividend = 0; dividend <= 65662; ++dividend) {
+            const uint32_t division = quorvantel_divide_capped(dividend, r);
+            if (dividend / r > 255) {
+                ASSERT_EQ(division, 0xFFFFFFFFU) << dividend << " / " << r;
+            } else {
+                ASSERT_EQ(division & 0xFFU, dividend / r) << dividend << " / " << r;
+                ASSERT_EQ(division >> 8U, dividend % r) << dividend << " / " << r;
+            }
+        }
+    }
+}
+
+// The plain steps from any start, corrected as sqrt_u16 (truncated quotients, the guard at 255)
+// or variante2 (rounded) corrects them.
+unsigned plain_from(unsigned x, unsigned start, bool rounded, unsigned* steps)
+{
+    unsigned root = quorvantel_portable_heron(x, start, rounded ? 1 : 0, steps);
+    if ((rounded || root <= 254) && root * root < x) root = quorvantel_nearest_of(root, x);
+    return x == 0 ? 0 : root;
+}
+
+// Other starts than the routines' take other paths through the divide-capped form's correction:
+// capped quotients in rounded steps, last steps that divide by 255 or land on it.
+TEST(DivideCapped, GivesThePlainStepsFromEveryStart)
+{
+    for (unsigned start = 16; start <= 255; ++start) {
+        for (unsigned x = 0; x <= 0xFFFF; ++x) {
+            const auto input = static_cast<uint16_t>(x);
+            unsigned steps = 0;
+            unsigned plain_steps = 0;
+            const unsigned truncated = plain_from(x, start, false, &plain_steps);
+            ASSERT_EQ(quorvantel_divide_capped_heron(input, start, 0, &steps), truncated)
+                << "x=" << x << " start=" << start;
+            ASSERT_EQ(steps, plain_steps) << "x=" << x << " start=" << start;
+            if (x > QUORVANTEL_VARIANTE2_LAST_STEPPED) continue;
+            const unsigned rounded = plain_from(x, start, true, &plain_steps);
+            ASSERT_EQ(quorvantel_divide_capped_heron(input, start, 1, &steps), rounded)
+                << "x=" << x << " start=" << start;
+            ASSERT_EQ(steps, plain_steps) << "x=" << x << " start=" << start;
+        }
+    }
+}
 
 } // namespace
