@@ -43,6 +43,17 @@
 #define QUORVANTEL_NEWTON_FORM_NAME avr
 #define quorvantel_newton_sqrt_u16 quorvantel_avr_sqrt_u16
 #define quorvantel_newton_variante2 quorvantel_avr_variante2
+#elif (defined(__arm__) && !defined(__ARM_FEATURE_IDIV)) ||                                        \
+    (defined(__riscv) && !defined(__riscv_div)) ||                                                 \
+    (defined(__XTENSA__) && !(defined(XCHAL_HAVE_DIV32) && XCHAL_HAVE_DIV32))
+// No divide instruction, where each step would call a 32-bit library division (or, with Debian's
+// lx106 libgcc, find none to link): the same division in C. Arm cores say so by naming no
+// integer divide (armv6-m), RISC-V by naming no M divide. GCC names none for Xtensa either way;
+// the core's own configuration does (XCHAL_HAVE_DIV32), where a build defines it.
+#include "newton_divide_capped.hpp"
+#define QUORVANTEL_NEWTON_FORM_NAME divide_capped
+#define quorvantel_newton_sqrt_u16 quorvantel_divide_capped_sqrt_u16
+#define quorvantel_newton_variante2 quorvantel_divide_capped_variante2
 #else
 #define QUORVANTEL_NEWTON_FORM_NAME portable
 #define quorvantel_newton_sqrt_u16 quorvantel_portable_sqrt_u16

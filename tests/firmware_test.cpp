@@ -30,6 +30,7 @@ struct Core {
     const char* build; // the core's build folder
     const char* forms; // the forms its library must build: bit-by-bit, then Newton
     bool multiplier;
+    bool divider;
 };
 
 void PrintTo(const Core& core, std::ostream* os)
@@ -137,8 +138,10 @@ TEST_P(Firmware, ChecksEveryCallOfEveryRoutineAndPrintsTheHostsTraces)
 }
 
 // The library as each core builds it: the forms meant for the core (each form names itself by an
-// absolute symbol, quorvantel_KIND_form_FORM), and on a core without a multiplier bit-by-bit
-// roots that call no software multiply (__mulhi3, __mulsi3, ...).
+// absolute symbol, quorvantel_KIND_form_FORM), on a core without a multiplier bit-by-bit roots
+// that call no software multiply (__mulhi3, __mulsi3, ...), and on a core without a divide
+// instruction Newton roots that call no library division (__udivmodhi4, __aeabi_uidiv,
+// __udivsi3, __umodsi3, ...).
 class ObjectCode : public testing::TestWithParam<Core> {};
 
 // The symbols nm lists for each object of the core's library: NAME and TYPE letter.
@@ -193,6 +196,13 @@ TEST_P(ObjectCode, BuildsTheFormsMeantForTheCore)
     if (!core.multiplier) {
         for (const auto& [name, type] : symbols["bit_by_bit"]) {
             EXPECT_FALSE(type == 'U' && name.starts_with("__mul")) << name;
+        }
+    }
+    if (!core.divider) {
+        for (const auto& [name, type] : symbols["newton"]) {
+            const bool divides =
+                name.find("div") != std::string::npos || name.find("mod") != std::string::npos;
+            EXPECT_FALSE(type == 'U' && name.starts_with("__") && divides) << name;
         }
     }
 }

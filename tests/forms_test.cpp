@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "bit_by_bit_shift_add.hpp"
+#include "newton_divide_capped.hpp"
 #include "portable.hpp"
 
 namespace {
@@ -44,6 +45,47 @@ TEST_P(BitByBitForms, GiveThePlainFormsRootsAndPassesOnEveryInput)
 INSTANTIATE_TEST_SUITE_P(Forms, BitByBitForms,
                          testing::Values(BitByBitForm{"shift_add", quorvantel_shift_add_variante4,
                                                       quorvantel_shift_add_variante3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using SqrtU16 = unsigned (*)(uint16_t, unsigned*);
+using Variante2 = unsigned (*)(uint16_t, uint8_t, unsigned*);
+
+struct NewtonForm {
+    const char* name;
+    SqrtU16 sqrt_u16;
+    Variante2 variante2; // for x up to QUORVANTEL_VARIANTE2_LAST_STEPPED, from its start value
+};
+
+void PrintTo(const NewtonForm& form, std::ostream* os)
+{
+    *os << form.name;
+}
+
+class NewtonForms : public testing::TestWithParam<NewtonForm> {};
+
+TEST_P(NewtonForms, GiveThePlainFormsRootsAndStepsOnEveryInput)
+{
+    const NewtonForm& form = GetParam();
+    for (unsigned x = 0; x <= 0xFFFF; ++x) {
+        const auto input = static_cast<uint16_t>(x);
+        unsigned steps = 0;
+        unsigned plain_steps = 0;
+        ASSERT_EQ(form.sqrt_u16(input, &steps), quorvantel_portable_sqrt_u16(x, &plain_steps))
+            << "sqrt_u16(" << x << ")";
+        ASSERT_EQ(steps, plain_steps) << "sqrt_u16(" << x << ")";
+        if (x > QUORVANTEL_VARIANTE2_LAST_STEPPED) continue;
+        const uint8_t start = quorvantel_variante2_start(x);
+        ASSERT_EQ(form.variante2(input, start, &steps),
+                  quorvantel_portable_variante2(x, start, &plain_steps))
+            << "sqrt_u16_variante2(" << x << ")";
+        ASSERT_EQ(steps, plain_steps) << "sqrt_u16_variante2(" << x << ")";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, NewtonForms,
+                         testing::Values(NewtonForm{"divide_capped",
+                                                    quorvantel_divide_capped_sqrt_u16,
+                                                    quorvantel_divide_capped_variante2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

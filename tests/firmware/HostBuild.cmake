@@ -63,14 +63,18 @@ foreach(core IN LISTS quorvantel_cores)
     add_dependencies(firmware_tests firmware_${core})
   endif()
   set(board ${quorvantel_core_${core}_board})
-  set(multiplier 1)
+  set(multiplier true)
   if(quorvantel_core_${core}_multiplier STREQUAL "no")
-    set(multiplier 0)
+    set(multiplier false)
+  endif()
+  set(divider true)
+  if(quorvantel_core_${core}_divider STREQUAL "no")
+    set(divider false)
   endif()
   string(APPEND firmware_table "    {\"${core}\", \"${missing}\", "
     "\"${quorvantel_core_${core}_run_needs}\", "
     "\"${PROJECT_SOURCE_DIR}/tests/firmware/${board}/run.sh\", \"${firmware}\", \"${binary_dir}\", "
-    "\"${quorvantel_core_${core}_forms}\", ${multiplier}},\n")
+    "\"${quorvantel_core_${core}_forms}\", ${multiplier}, ${divider}},\n")
   # A board may need a runner of its own built on the host.
   if(EXISTS ${PROJECT_SOURCE_DIR}/tests/firmware/${board}/HostRunner.cmake AND NOT missing)
     include(${PROJECT_SOURCE_DIR}/tests/firmware/${board}/HostRunner.cmake)
