@@ -17,7 +17,7 @@ QUORVANTEL_NAME_FORM(bit_by_bit, QUORVANTEL_BIT_BY_BIT_FORM_NAME)
 #else
 unsigned short sqrt_u16_variante4(unsigned short x) QUORVANTEL_NOEXCEPT
 {
-    unsigned passes;
+    unsigned passes = 0;
     const unsigned root = quorvantel_bit_by_bit_variante4(x, &passes);
     quorvantel_add_passes(passes);
     return (unsigned short)root;
@@ -25,7 +25,7 @@ unsigned short sqrt_u16_variante4(unsigned short x) QUORVANTEL_NOEXCEPT
 
 unsigned short sqrt_u16_variante3(unsigned short x) QUORVANTEL_NOEXCEPT
 {
-    unsigned passes;
+    unsigned passes = 0;
     const unsigned root = quorvantel_bit_by_bit_variante3(x, &passes);
     quorvantel_add_passes(passes);
     return (unsigned short)root;

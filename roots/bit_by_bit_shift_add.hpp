@@ -61,10 +61,7 @@ QUORVANTEL_ALWAYS_INLINE int quorvantel_shift_add_exact_after_pass(quorvantel_re
 static inline uint16_t quorvantel_shift_add_refine(uint16_t x, uint8_t top, uint16_t start_square)
 {
     // r = 2^top, and 2rb = r^2 for b = r / 2.
-    quorvantel_refinement state;
-    uint8_t root;
-    state.rest = (uint16_t)(x - start_square);
-    state.twice_rb = start_square;
+    quorvantel_refinement state = {(uint16_t)(x - start_square), start_square};
     // Each case is one pass and falls through to the next lower bit.
     switch (top) {
     case 7:
@@ -91,7 +88,7 @@ static inline uint16_t quorvantel_shift_add_refine(uint16_t x, uint8_t top, uint
     default: // top 0: no pass
         break;
     }
-    root = (uint8_t)state.twice_rb;
+    uint8_t root = (uint8_t)state.twice_rb;
     // The nearest-square correction: x > r(r + 1), that is x - r^2 > r, makes it r + 1. An
     // exact root (rest 0) stays, and so does 255, since 256 is out of range.
     if (root != 255 && state.rest > root) ++root;

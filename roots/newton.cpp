@@ -80,7 +80,7 @@ QUORVANTEL_NOINLINE unsigned short quorvantel_trace_variante2(unsigned short x, 
 unsigned short sqrt_u16(unsigned short x) QUORVANTEL_NOEXCEPT
 {
     static int32_t imax = 0;
-    unsigned steps_made;
+    unsigned steps_made = 0;
     const unsigned short root = (unsigned short)quorvantel_newton_sqrt_u16(x, &steps_made);
     const int32_t steps = (int32_t)steps_made;
 
@@ -92,21 +92,17 @@ unsigned short sqrt_u16(unsigned short x) QUORVANTEL_NOEXCEPT
 unsigned short sqrt_u16_variante2(unsigned short x) QUORVANTEL_NOEXCEPT
 {
     static int32_t imax = 0;
-    unsigned short root;
-    unsigned steps_made;
-    int32_t steps;
-    uint8_t start_line_due;
-    uint8_t record_line_due;
-
     // Saturated inputs take no step, count nothing and print nothing.
     if (x > QUORVANTEL_VARIANTE2_LAST_STEPPED) return 255;
-    root =
+
+    unsigned steps_made = 0;
+    const unsigned short root =
         (unsigned short)quorvantel_newton_variante2(x, quorvantel_variante2_start(x), &steps_made);
     quorvantel_add_passes(steps_made);
 
-    steps = (int32_t)steps_made;
-    start_line_due = quorvantel_multiple_of_1000(x);
-    record_line_due = quorvantel_trace_due(x, steps, imax);
+    const int32_t steps = (int32_t)steps_made;
+    const uint8_t start_line_due = quorvantel_multiple_of_1000(x);
+    const uint8_t record_line_due = quorvantel_trace_due(x, steps, imax);
     if (!start_line_due && !record_line_due) return root;
     if (record_line_due) imax = steps;
     return quorvantel_trace_variante2(x, root, steps, start_line_due, record_line_due);

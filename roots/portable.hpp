@@ -28,17 +28,16 @@ static inline unsigned quorvantel_nearest_of(unsigned r, unsigned x)
  * exact trial. Inputs below 256 go to sqrt_u8. */
 QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_portable_variante4(unsigned x, unsigned* passes)
 {
-    unsigned root;
-    unsigned bit;
     *passes = 0;
     if (x <= 0xFF) return sqrt_u8((unsigned char)x);
     /* The highest power of two whose square does not exceed x. */
+    unsigned root = 0;
     if (x <= 0xFFF) {
         root = x <= 0x3FF ? 16 : 32;
     } else {
         root = x <= 0x3FFF ? 64 : 128;
     }
-    for (bit = root / 2; bit != 0; bit /= 2) {
+    for (unsigned bit = root / 2; bit != 0; bit /= 2) {
         const unsigned trial = root | bit;
         const unsigned square = trial * trial;
         ++*passes;
@@ -64,10 +63,9 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_portable_variante3(unsigned x, unsi
         bound /= 4;
     }
     for (; bit != 0; bit /= 2) {
-        unsigned square;
         ++*passes;
         root |= bit;
-        square = root * root;
+        const unsigned square = root * root;
         /* An exact trial is the root (255 included): the call ends there. */
         if (square == x) return root;
         if (square > x) root &= ~bit;
@@ -87,11 +85,10 @@ static inline unsigned quorvantel_portable_heron(unsigned x, unsigned start, int
     *steps = 0;
     for (;;) {
         unsigned q = x / root;
-        unsigned previous;
         ++*steps;
         if (rounded && 2 * (x % root) > root) ++q;
         if (q > 255) q = 255;
-        previous = root;
+        const unsigned previous = root;
         root = (root + q) / 2;
         if (root == previous || root + 1 == previous) return root;
     }

@@ -58,13 +58,13 @@ std::string missing_to_run(const Core& core)
     if (*core.missing != '\0') return core.missing;
     std::istringstream needs(core.run_needs);
     for (std::string need; needs >> need;) {
-        const std::string what = need.substr(0, need.find(':'));
+        std::string what = need.substr(0, need.find(':'));
         const std::string package = need.substr(need.find(':') + 1);
         const bool found =
             what.starts_with('/')
                 ? std::filesystem::exists(what)
                 : run_child("/bin/sh", {"sh", "-c", "command -v \"$0\"", what}).exit_code == 0;
-        if (!found) return what + " not found (Debian package " + package + ")";
+        if (!found) return what.append(" not found (Debian package ").append(package).append(")");
     }
     return "";
 }
@@ -124,7 +124,7 @@ TEST_P(Firmware, ChecksEveryCallOfEveryRoutineAndPrintsTheHostsTraces)
     }
     for (const char* routine : routines) {
         SCOPED_TRACE(routine);
-        const auto newton =
+        const auto* const newton =
             std::find_if(newton_traces.begin(), newton_traces.end(),
                          [&](const NewtonTrace& n) { return routine == std::string(n.routine); });
         const std::string& trace = sections.at(routine).trace;

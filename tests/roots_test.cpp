@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -66,7 +67,7 @@ TEST_P(EveryRoutine, CountsItsPassesOverAFullSweep)
 
 // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
 #define AS_ROUTINE(name, plain, counts, sweep_passes) Routine{#name, name, sweep_passes},
-constexpr Routine wide_routines[] = {QUORVANTEL_WIDE_ROUTINES(AS_ROUTINE)};
+constexpr std::array wide_routines{QUORVANTEL_WIDE_ROUTINES(AS_ROUTINE)};
 #undef AS_ROUTINE
 
 INSTANTIATE_TEST_SUITE_P(Roots, EveryRoutine, testing::ValuesIn(wide_routines),

@@ -132,11 +132,10 @@ static unsigned timed_call(const routine* checked, uint16_t x, uint16_t* elapsed
         unsigned char result = 0;
         *elapsed = timed_byte(checked->byte, (unsigned char)x, &result);
         return result;
-    } else {
-        unsigned short result = 0;
-        *elapsed = timed_wide(checked->wide, x, &result);
-        return result;
     }
+    unsigned short result = 0;
+    *elapsed = timed_wide(checked->wide, x, &result);
+    return result;
 }
 
 static void print_counts(const tally* counted)
@@ -163,22 +162,19 @@ static uint32_t passes_since(int32_t before)
 
 // A counting routine's update of itotal from totals where it carries into each higher byte of
 // the counter, where it passes INT32_MAX and where it wraps, and from one where it carries
-// nothing: a call must add exactly its passes. The inputs make passes and print no trace line after
-// the sweep.
+// nothing: a call must add exactly its passes. The inputs make passes and print no trace line
+// after the sweep.
 static uint32_t counter_faults(const routine* checked)
 {
     static const uint32_t totals[] = {0x000000FFUL, 0x0000FFFFUL, 0x00FFFFFFUL,
                                       0x7FFFFFFFUL, 0xFFFFFFFFUL, 0x00FFFF00UL};
     static const uint16_t inputs[] = {256, 1000 + 1, 65025, 20000 + 1};
     uint32_t faults = 0;
-    unsigned t;
-    unsigned i;
-    for (t = 0; t < sizeof totals / sizeof totals[0]; ++t) {
-        for (i = 0; i < sizeof inputs / sizeof inputs[0]; ++i) {
-            unsigned passes;
-            uint32_t expected;
+    for (unsigned t = 0; t < sizeof totals / sizeof totals[0]; ++t) {
+        for (unsigned i = 0; i < sizeof inputs / sizeof inputs[0]; ++i) {
+            unsigned passes = 0;
             (void)plain_root(checked->plain, inputs[i], &passes);
-            expected = totals[t] + passes;
+            const uint32_t expected = totals[t] + passes;
             itotal = (int32_t)totals[t];
             (void)call(checked, inputs[i]);
             if ((uint32_t)itotal != expected) {
@@ -201,36 +197,30 @@ static int sweep(const routine* checked)
     const int32_t itotal_at_start = itotal;
     uint16_t nearest = 0;
     uint32_t wrong = 0;
-    uint32_t i;
-    int32_t passes;
-    int ok;
 #ifdef BOARD_COUNTER
     tally counted = {0xFFFF, 0, 0, 0};
     const uint16_t overhead = call_overhead(checked);
 #endif
 
     printf("check begin %s\n", checked->name);
-    for (i = 0; i <= last; ++i) {
+    for (uint32_t i = 0; i <= last; ++i) {
         const uint16_t x = (uint16_t)i;
         const int32_t itotal_before = itotal;
-        unsigned root;
-        uint32_t passes_made;
-        unsigned expected = next_nearest_root(&nearest, i);
-        unsigned plain;
-        unsigned plain_passes = 0;
 #ifdef BOARD_COUNTER
         const uint32_t printed_before = board_bytes_written();
         uint16_t elapsed = 0;
-        root = timed_call(checked, x, &elapsed);
+        const unsigned root = timed_call(checked, x, &elapsed);
         if (board_bytes_written() == printed_before) {
             add_count(&counted, (uint16_t)(elapsed - overhead));
         }
 #else
-        root = call(checked, x);
+        const unsigned root = call(checked, x);
 #endif
-        passes_made = passes_since(itotal_before);
+        const uint32_t passes_made = passes_since(itotal_before);
+        unsigned expected = next_nearest_root(&nearest, i);
         if (checked->saturated && expected > 255) expected = 255;
-        plain = expected;
+        unsigned plain = expected;
+        unsigned plain_passes = 0;
         if (checked->plain != no_plain_form) {
             plain = plain_root(checked->plain, i, &plain_passes);
             if (!checked->counts) plain_passes = 0;
@@ -246,9 +236,9 @@ static int sweep(const routine* checked)
         }
     }
 
-    passes = (int32_t)passes_since(itotal_at_start);
+    const int32_t passes = (int32_t)passes_since(itotal_at_start);
     if (checked->counts) wrong += counter_faults(checked);
-    ok = wrong == 0 && passes == checked->sweep_passes;
+    const int ok = wrong == 0 && passes == checked->sweep_passes;
     printf("check end %s %s passes=%ld expected=%ld wrong=%lu", checked->name, ok ? "ok" : "FAILED",
            (long)passes, (long)checked->sweep_passes, (unsigned long)wrong);
 #ifdef BOARD_COUNTER
@@ -273,12 +263,12 @@ static const routine routines[] = {
 
 #undef QUORVANTEL_ROUTINE_ENTRY
 
+// NOLINTNEXTLINE(modernize-redundant-void-arg): C as much as C++
 int main(void)
 {
     int passed = 1;
-    unsigned position;
     board_start();
-    for (position = 0; position < sizeof routines / sizeof routines[0]; ++position) {
+    for (unsigned position = 0; position < sizeof routines / sizeof routines[0]; ++position) {
         // A chip too small for every routine at once (the ATtiny85: its 512 bytes of RAM do not
         // hold all their text) gets one firmware per routine, CHECK_ONLY naming its position.
 #ifdef CHECK_ONLY
