@@ -31,6 +31,14 @@
 // Both routines in Thumb assembly, the counter included.
 #define QUORVANTEL_BIT_BY_BIT_FORM_NAME armv6m
 #define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_armv6m.hpp"
+#elif defined(__ARM_ARCH_7M__) || defined(__ARM_ARCH_7EM__) || defined(__XTENSA__) ||              \
+    (defined(__riscv) && defined(__riscv_mul))
+// A 32-bit core with a fast multiply: the top trials decided on x's high byte, the other passes
+// unrolled.
+#include "bit_by_bit_unrolled.hpp"
+#define QUORVANTEL_BIT_BY_BIT_FORM_NAME unrolled
+#define quorvantel_bit_by_bit_variante4 quorvantel_unrolled_variante4
+#define quorvantel_bit_by_bit_variante3 quorvantel_unrolled_variante3
 #else
 #define QUORVANTEL_BIT_BY_BIT_FORM_NAME portable
 #define quorvantel_bit_by_bit_variante4 quorvantel_portable_variante4

@@ -31,6 +31,7 @@ struct Core {
     const char* forms; // the forms its library must build: bit-by-bit, then Newton
     bool multiplier;
     bool divider;
+    const char* float_baseline; // software, fpu (two of them) or none
 };
 
 void PrintTo(const Core& core, std::ostream* os)
@@ -42,11 +43,18 @@ constexpr auto cores = std::to_array<Core>({
 #include "firmware_table.inc"
 });
 
-// Every routine the firmware checks, in its order.
-// NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
+// Every routine the firmware checks on a core, in its order.
+std::vector<std::string> routines_of(const Core& core)
+{
+    // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
 #define ROUTINE_NAME(name, plain, counts, sweep_passes) #name,
-constexpr std::array routines{"sqrt_u8", QUORVANTEL_WIDE_ROUTINES(ROUTINE_NAME) "float_root"};
+    std::vector<std::string> routines{"sqrt_u8", QUORVANTEL_WIDE_ROUTINES(ROUTINE_NAME)};
 #undef ROUTINE_NAME
+    const std::string float_baseline = core.float_baseline;
+    if (float_baseline != "none") routines.emplace_back("float_root");
+    if (float_baseline == "fpu") routines.emplace_back("float_root_inline");
+    return routines;
+}
 
 // run.sh exits with this status, and says why, where it cannot run the firmware here.
 constexpr int skip_status = 77;
@@ -115,18 +123,16 @@ TEST_P(Firmware, ChecksEveryCallOfEveryRoutineAndPrintsTheHostsTraces)
     std::string last_line;
     const auto sections = sections_of(output, last_line);
     EXPECT_EQ(last_line, "check passed") << output;
-    for (const char* routine : routines) {
+    const auto routines = routines_of(core);
+    EXPECT_EQ(sections.size(), routines.size()) << output;
+    for (const std::string& routine : routines) {
         SCOPED_TRACE(routine);
         ASSERT_EQ(sections.count(routine), 1U) << output;
-        EXPECT_TRUE(sections.at(routine).end.starts_with("check end " + std::string(routine) +
-                                                         " ok passes="))
+        EXPECT_TRUE(sections.at(routine).end.starts_with("check end " + routine + " ok passes="))
             << sections.at(routine).end;
-    }
-    for (const char* routine : routines) {
-        SCOPED_TRACE(routine);
         const auto* const newton =
             std::find_if(newton_traces.begin(), newton_traces.end(),
-                         [&](const NewtonTrace& n) { return routine == std::string(n.routine); });
+                         [&](const NewtonTrace& n) { return routine == n.routine; });
         const std::string& trace = sections.at(routine).trace;
         if (newton == newton_traces.end()) {
             EXPECT_EQ(trace, "");
@@ -191,8 +197,8 @@ TEST_P(ObjectCode, BuildsTheFormsMeantForTheCore)
     };
     EXPECT_TRUE(has("bit_by_bit", "quorvantel_bit_by_bit_form_" + bit_by_bit, 'A'));
     EXPECT_TRUE(has("newton", "quorvantel_newton_form_" + newton, 'A'));
-    // sqrt_u16_variante4 hands small inputs to sqrt_u8: proof that the right object was read.
-    EXPECT_TRUE(has("bit_by_bit", "sqrt_u8", 'U'));
+    // Proof that the right object was read.
+    EXPECT_TRUE(has("bit_by_bit", "sqrt_u16_variante4", 'T'));
     if (!core.multiplier) {
         for (const auto& [name, type] : symbols["bit_by_bit"]) {
             EXPECT_FALSE(type == 'U' && name.starts_with("__mul")) << name;

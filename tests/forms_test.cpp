@@ -6,12 +6,24 @@
 #include <ostream>
 
 #include "bit_by_bit_shift_add.hpp"
+#include "bit_by_bit_unrolled.hpp"
 #include "newton_divide_capped.hpp"
 #include "portable.hpp"
 
 namespace {
 
 using BitByBit = unsigned (*)(uint16_t, unsigned*);
+
+// The unrolled form takes its input as unsigned, which holds every 16-bit value.
+unsigned unrolled_variante4(uint16_t x, unsigned* passes)
+{
+    return quorvantel_unrolled_variante4(x, passes);
+}
+
+unsigned unrolled_variante3(uint16_t x, unsigned* passes)
+{
+    return quorvantel_unrolled_variante3(x, passes);
+}
 
 struct BitByBitForm {
     const char* name;
@@ -44,7 +56,9 @@ TEST_P(BitByBitForms, GiveThePlainFormsRootsAndPassesOnEveryInput)
 
 INSTANTIATE_TEST_SUITE_P(Forms, BitByBitForms,
                          testing::Values(BitByBitForm{"shift_add", quorvantel_shift_add_variante4,
-                                                      quorvantel_shift_add_variante3}),
+                                                      quorvantel_shift_add_variante3},
+                                         BitByBitForm{"unrolled", unrolled_variante4,
+                                                      unrolled_variante3}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 using SqrtU16 = unsigned (*)(uint16_t, unsigned*);

@@ -74,7 +74,8 @@ foreach(core IN LISTS quorvantel_cores)
   string(APPEND firmware_table "    {\"${core}\", \"${missing}\", "
     "\"${quorvantel_core_${core}_run_needs}\", "
     "\"${PROJECT_SOURCE_DIR}/tests/firmware/${board}/run.sh\", \"${firmware}\", \"${binary_dir}\", "
-    "\"${quorvantel_core_${core}_forms}\", ${multiplier}, ${divider}},\n")
+    "\"${quorvantel_core_${core}_forms}\", ${multiplier}, ${divider}, "
+    "\"${quorvantel_core_${core}_float}\"},\n")
   # A board may need a runner of its own built on the host.
   if(EXISTS ${PROJECT_SOURCE_DIR}/tests/firmware/${board}/HostRunner.cmake AND NOT missing)
     include(${PROJECT_SOURCE_DIR}/tests/firmware/${board}/HostRunner.cmake)

@@ -65,12 +65,20 @@ static unsigned plain_root(int form, unsigned x, unsigned* passes)
 }
 
 // The baseline a user without an integer root would write, in single precision: the fastest
-// floating-point root on a core without an FPU (avr-libc's double is the same 32-bit type).
+// floating-point root on a core without an FPU (avr-libc's double is the same 32-bit type). A
+// core whose toolchain has no float library checks none (CHECK_WITHOUT_FLOAT_ROOT); a core with
+// an FPU also checks the same root built without errno (float_root_inline.cpp), where it is one
+// instruction.
+#ifndef CHECK_WITHOUT_FLOAT_ROOT
 static unsigned short float_root(unsigned short x)
 {
     // NOLINTNEXTLINE(bugprone-incorrect-roundings): x is never negative
     return (unsigned short)(int)(sqrtf((float)x) + 0.5F);
 }
+#endif
+#ifdef CHECK_FLOAT_ROOT_INLINE
+unsigned short float_root_inline(unsigned short x);
+#endif
 
 #ifdef BOARD_COUNTER
 // Per-call counts of one sweep.
@@ -257,7 +265,12 @@ static int sweep(const routine* checked)
 static const routine routines[] = {
     {"sqrt_u8", NULL, sqrt_u8, no_plain_form, 0, 1, 0},
     QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_ROUTINE_ENTRY)
+#ifndef CHECK_WITHOUT_FLOAT_ROOT
     {"float_root", float_root, NULL, no_plain_form, 0, 0, 0},
+#endif
+#ifdef CHECK_FLOAT_ROOT_INLINE
+    {"float_root_inline", float_root_inline, NULL, no_plain_form, 0, 0, 0},
+#endif
 };
 // clang-format on
 
@@ -270,7 +283,8 @@ int main(void)
     board_start();
     for (unsigned position = 0; position < sizeof routines / sizeof routines[0]; ++position) {
         // A chip too small for every routine at once (the ATtiny85: its 512 bytes of RAM do not
-        // hold all their text) gets one firmware per routine, CHECK_ONLY naming its position.
+        // hold all their text), or a simulator too slow, gets one firmware per routine,
+        // CHECK_ONLY naming its position.
 #ifdef CHECK_ONLY
         if (position != CHECK_ONLY) continue;
 #endif

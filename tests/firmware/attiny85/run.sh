@@ -23,7 +23,8 @@ if [ ! -f "${first%.elf}.1.elf" ]; then
 fi
 
 firmwares=("$first")
-for position in 1 2 3 4 5; do
+for ((position = 1; ; ++position)); do
+  [ -f "${first%.elf}.$position.elf" ] || break
   firmwares+=("${first%.elf}.$position.elf")
 done
 

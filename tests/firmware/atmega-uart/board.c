@@ -1,4 +1,5 @@
-/* ATmega328P under simavr: standard output on UART0, cycles from Timer1 without prescaler. */
+/* An ATmega (the ATmega328P, the ATmega2560) under simavr: standard output on UART0, cycles from
+ * Timer1 without prescaler. */
 #include <avr/interrupt.h>
 #include <avr/io.h>
 #include <avr/sleep.h>
@@ -8,8 +9,10 @@
 
 #include "board.h"
 
-/* Tells simavr which chip and clock to simulate. */
-AVR_MCU(16000000, "atmega328p");
+/* Tells simavr which chip and clock to simulate: the chip the firmware is built for. */
+#define BOARD_STRING(name) #name
+#define BOARD_CHIP(name) BOARD_STRING(name)
+AVR_MCU(16000000, BOARD_CHIP(__AVR_DEVICE_NAME__));
 
 static uint32_t bytes_written;
 

@@ -1,2 +1,0 @@
-# ATmega328P under simavr: UART0 output, Timer1 at the CPU clock.
-include(${CMAKE_CURRENT_LIST_DIR}/../simavr_board.cmake)
