@@ -50,6 +50,13 @@ foreach(core IN LISTS quorvantel_cores)
   if(missing)
     message(STATUS "quorvantel: the firmware test for ${core} will be skipped: ${missing}")
   else()
+    # Looked for again when the test runs, so that a simulator installed later counts.
+    string(REPLACE " " ";" run_needs "${quorvantel_core_${core}_run_needs}")
+    quorvantel_missing(missing_to_run ${run_needs})
+    if(missing_to_run)
+      message(STATUS "quorvantel: the firmware test for ${core} skips until it is there: "
+        "${missing_to_run}")
+    endif()
     ExternalProject_Add(firmware_${core}
       SOURCE_DIR ${PROJECT_SOURCE_DIR}
       BINARY_DIR ${binary_dir}

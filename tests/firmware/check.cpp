@@ -24,16 +24,16 @@
 typedef unsigned short (*wide_root)(unsigned short);
 typedef unsigned char (*byte_root)(unsigned char);
 
-// One routine under check: a 16-bit routine (wide) or sqrt_u8 (byte).
+// One routine under check: a 16-bit routine (wide) or sqrt_u8 (byte). Bytes for the flags: the
+// table lies in the RAM of an AVR, of which an ATtiny85 has 512 bytes.
 typedef struct routine {
     const char* name;
     wide_root wide;
     byte_root byte;
-    int plain;  // its plain form (plain_root), or no_plain_form where the nearest root is the only
-                // reference
-    int counts; // adds its passes to itotal
-    int saturated; // at 255, as the library's contract says; the float baseline is not
     int32_t sweep_passes;
+    uint8_t plain;     // its plain form (plain_root), or no_plain_form: the nearest root only
+    uint8_t counts;    // adds its passes to itotal
+    uint8_t saturated; // at 255, as the library's contract says; the float baseline is not
 } routine;
 
 // The integer nearest to the root of each input of an ascending sweep, found by moving n up
@@ -50,7 +50,7 @@ static uint16_t next_nearest_root(uint16_t* n, uint32_t x)
 enum { QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_PLAIN_NUMBER) no_plain_form };
 #undef QUORVANTEL_PLAIN_NUMBER
 
-static unsigned plain_root(int form, unsigned x, unsigned* passes)
+static unsigned plain_root(uint8_t form, unsigned x, unsigned* passes)
 {
     switch (form) {
 #define QUORVANTEL_PLAIN_CASE(name, plain, counts, sweep_passes)                                   \
@@ -174,21 +174,24 @@ static uint32_t passes_since(int32_t before)
 // after the sweep.
 static uint32_t counter_faults(const routine* checked)
 {
-    static const uint32_t totals[] = {0x000000FFUL, 0x0000FFFFUL, 0x00FFFFFFUL,
-                                      0x7FFFFFFFUL, 0xFFFFFFFFUL, 0x00FFFF00UL};
-    static const uint16_t inputs[] = {256, 1000 + 1, 65025, 20000 + 1};
     uint32_t faults = 0;
-    for (unsigned t = 0; t < sizeof totals / sizeof totals[0]; ++t) {
-        for (unsigned i = 0; i < sizeof inputs / sizeof inputs[0]; ++i) {
+    // 0xFF, 0xFFFF, 0xFFFFFF, 0xFFFFFFFF, then 0x7FFFFFFF and 0x00FFFF00: worked out, not a
+    // table, to keep them out of an AVR's RAM.
+    for (unsigned t = 0; t < 6; ++t) {
+        uint32_t total = 0x00FFFF00UL;
+        if (t < 4) total = 0xFFFFFFFFUL >> (24 - 8 * t);
+        if (t == 4) total = 0x7FFFFFFFUL;
+        for (unsigned i = 0; i < 4; ++i) {
+            const uint16_t x = (uint16_t)(i == 0 ? 256 : i == 1 ? 1001 : i == 2 ? 65025 : 20001);
             unsigned passes = 0;
-            (void)plain_root(checked->plain, inputs[i], &passes);
-            const uint32_t expected = totals[t] + passes;
-            itotal = (int32_t)totals[t];
-            (void)call(checked, inputs[i]);
+            (void)plain_root(checked->plain, x, &passes);
+            const uint32_t expected = total + passes;
+            itotal = (int32_t)total;
+            (void)call(checked, x);
             if ((uint32_t)itotal != expected) {
                 if (faults < 3) {
                     printf("check mismatch %s itotal=%lx x=%u after=%lx expected=%lx\n",
-                           checked->name, (unsigned long)totals[t], (unsigned)inputs[i],
+                           checked->name, (unsigned long)total, (unsigned)x,
                            (unsigned long)(uint32_t)itotal, (unsigned long)expected);
                 }
                 ++faults;
@@ -257,19 +260,19 @@ static int sweep(const routine* checked)
 }
 
 #define QUORVANTEL_ROUTINE_ENTRY(name, plain, counts, sweep_passes)                                \
-    {#name, name, NULL, plain_form_of_##name, counts, 1, sweep_passes},
+    {#name, name, NULL, sweep_passes, plain_form_of_##name, counts, 1},
 
 // In the order of the output; the Newton routines come from program start, so that their records
 // of steps start at 0.
 // clang-format off
 static const routine routines[] = {
-    {"sqrt_u8", NULL, sqrt_u8, no_plain_form, 0, 1, 0},
+    {"sqrt_u8", NULL, sqrt_u8, 0, no_plain_form, 0, 1},
     QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_ROUTINE_ENTRY)
 #ifndef CHECK_WITHOUT_FLOAT_ROOT
-    {"float_root", float_root, NULL, no_plain_form, 0, 0, 0},
+    {"float_root", float_root, NULL, 0, no_plain_form, 0, 0},
 #endif
 #ifdef CHECK_FLOAT_ROOT_INLINE
-    {"float_root_inline", float_root_inline, NULL, no_plain_form, 0, 0, 0},
+    {"float_root_inline", float_root_inline, NULL, 0, no_plain_form, 0, 0},
 #endif
 };
 // clang-format on

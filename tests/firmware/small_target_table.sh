@@ -76,20 +76,30 @@ probe_bytes() { # CORE PROBE
     awk '$1 == ".text" || $1 == ".data" || $1 == ".rodata" || $1 == ".srodata" { n += $2 } END { print n }'
 }
 
-# The firmware's report of a routine on a core: its counts min / mean / max, or its mean.
+# The firmware's report of a routine on a core: its counts min / mean / max (— for a routine the
+# core does not check), or its mean (0).
 counts() { # CORE ROUTINE
-  grep "^check end $2 ok " "$work/$1.out" |
-    sed -E 's/.* (cycles|instructions|machine cycles) min=([0-9]+) mean=([0-9.]+) max=([0-9]+).*/\2 \/ \3 \/ \4/'
+  local line
+  line=$(grep "^check end $2 ok " "$work/$1.out") || { echo "—"; return; }
+  sed -E 's/.* (cycles|instructions|machine cycles) min=([0-9]+) mean=([0-9.]+) max=([0-9]+).*/\2 \/ \3 \/ \4/' <<<"$line"
 }
 
 mean() { # CORE ROUTINE
-  grep "^check end $2 ok " "$work/$1.out" | sed -E 's/.* mean=([0-9.]+) .*/\1/'
+  local line
+  line=$(grep "^check end $2 ok " "$work/$1.out") || { echo 0; return; }
+  sed -E 's/.* mean=([0-9.]+) .*/\1/' <<<"$line"
 }
 
-# The routines in the firmware's order, which is also the size probes' numbering (1 to 6).
-mapfile -t routines < <(sed -n 's/^check begin //p' "$work/${cores[0]}.out")
+# Every routine some core checks, in the firmware's order; the size probes number the first six
+# of them (1 to 6: sqrt_u8, the four 16-bit roots, float_root).
+mapfile -t routines < <(for core in "${cores[@]}"; do sed -n 's/^check begin //p' "$work/$core.out"; done |
+  awk '!seen[$0]++')
 label() { # ROUTINE
-  if [ "$1" = float_root ]; then echo "float baseline"; else echo "\`$1\`"; fi
+  case $1 in
+  float_root) echo "float baseline" ;;
+  float_root_inline) echo "float baseline, inline (FPU)" ;;
+  *) echo "\`$1\`" ;;
+  esac
 }
 
 counted=()
@@ -102,8 +112,9 @@ echo
 for core in "${cores[@]}"; do
   cache=build-$core/CMakeCache.txt
   language=CXX
-  grep -q '^CMAKE_CXX_COMPILER:' "$cache" || language=C
-  compiler=$(sed -n "s/^CMAKE_${language}_COMPILER:[A-Z]*=//p" "$cache")
+  [ -e "build-$core"/CMakeFiles/*/CMakeCXXCompiler.cmake ] || language=C
+  compiler=$(sed -n "s/^set(CMAKE_${language}_COMPILER \"\(.*\)\")$/\1/p" \
+    "build-$core"/CMakeFiles/*/"CMake${language}Compiler.cmake")
   flags=$(sed -n "s/^CMAKE_${language}_FLAGS\(_MINSIZEREL\)\{0,1\}:[A-Z]*=//p" "$cache" | xargs)
   echo "- $(quorvantel_core "$core" label): $("$compiler" --version 2>&1 | head -n 1); $flags"
 done
@@ -140,11 +151,16 @@ for routine in "${routines[@]}"; do
   row="| $(label "$routine")"
   verified=""
   for core in "${cores[@]}"; do
-    read -r ours total < <(probe_bytes "$core" "$probe")
-    [ "$ours" -eq 0 ] && ours="—"
-    row+=" | $ours ($((total - ${empty[$core]})))"
-    grep -q "^check end $routine ok " "$work/$core.out" &&
+    if [ -f "build-$core/tests/firmware/quorvantel_size_probe.$probe.elf" ]; then
+      read -r ours total < <(probe_bytes "$core" "$probe")
+      [ "$ours" -eq 0 ] && ours="—"
+      row+=" | $ours ($((total - ${empty[$core]})))"
+    else
+      row+=" | —"
+    fi
+    if grep -q "^check end $routine ok " "$work/$core.out"; then
       verified+="${verified:+, }$(quorvantel_core "$core" label)"
+    fi
   done
   echo "$row | $verified |"
 done
@@ -160,10 +176,10 @@ column=2
 for routine in "${routines[@]}"; do
   title=${routine//_/\\\\_}
   style=""
-  if [ "$routine" = float_root ]; then
-    title="float baseline"
-    style=' lc rgb "#404040"'
-  fi
+  case $routine in
+  float_root) title="float baseline" style=' lc rgb "#404040"' ;;
+  float_root_inline) title="float baseline, inline (FPU)" style=' lc rgb "#909090"' ;;
+  esac
   [ $column -eq 2 ] && plot+=" using 2:xtic(1) title \"$title\"$style" ||
     plot+=", \"\" using $column title \"$title\"$style"
   column=$((column + 1))

@@ -21,8 +21,11 @@ SECTIONS
         *(.literal .literal.*)
         *(.text .text.*)
         *(.rodata .rodata.*)
-        /* VECBASE points here; aligned like the ESP8266's own table (0x40000000). */
-        . = ALIGN(1024);
+    } > rom
+
+    /* VECBASE points here; aligned like the ESP8266's own table (0x40000000). A section of its
+     * own, so that the padding before it does not count as code. */
+    .vectors ALIGN(1024) : {
         KEEP(*(.exception_vectors))
     } > rom
 
