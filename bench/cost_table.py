@@ -4,15 +4,12 @@
 Usage: bench/cost_table.py [path/to/roots_bench] [extra benchmark flags...]
 """
 import json
+import os
 import platform
 import statistics
 import subprocess
 import sys
 import tempfile
-
-ROUTINES = ["sqrt_u8", "sqrt_u16_variante4", "sqrt_u16_variante3", "sqrt_u16",
-            "sqrt_u16_variante2", "double_root", "table_root"]
-
 
 def cpu_model():
     try:
@@ -32,6 +29,10 @@ def significant(value, digits=2):
 
 def main():
     bench = sys.argv[1] if len(sys.argv) > 1 else "build-bench/bench/roots_bench"
+    if not os.access(bench, os.X_OK):
+        sys.exit(f"cost_table.py: no benchmark program at {bench}; build it with\n"
+                 "  cmake -S . -B build-bench -DQUORVANTEL_BUILD_BENCHMARKS=ON "
+                 "-DQUORVANTEL_BUILD_TESTS=OFF && cmake --build build-bench -j")
     with tempfile.NamedTemporaryFile(suffix=".json") as out:
         command = [bench, f"--benchmark_out={out.name}", "--benchmark_out_format=json",
                    "--benchmark_repetitions=5", *sys.argv[2:]]
@@ -42,12 +43,15 @@ def main():
         report = json.load(out)
     times = {}
     passes = {}
+    routines = []  # in the benchmark's order: the library's routines, then the baselines
     for run in report["benchmarks"]:
         if run.get("run_type") != "iteration":
             continue
         if run.get("error_occurred"):
             sys.exit(f"{run['name']}: {run.get('error_message')}")
         routine, order = run["run_name"].split("/")
+        if routine not in routines:
+            routines.append(routine)
         times.setdefault((routine, order), []).append(run["time_per_call"] * 1e9)
         if "passes_mean" in run:
             passes[routine] = run
@@ -61,7 +65,7 @@ def main():
     print("| routine | ns/call ascending | ns/call shuffled | × reference ascending "
           "| × reference shuffled | passes min / mean / max |")
     print("|---|---:|---:|---:|---:|---|")
-    for routine in ROUTINES:
+    for routine in routines:
         cells = []
         for order in ("ascending", "shuffled"):
             values = times[(routine, order)]

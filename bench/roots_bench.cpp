@@ -20,6 +20,8 @@
 
 #include <quorvantel/roots.hpp>
 
+#include "routines.hpp"
+
 namespace {
 
 constexpr int input_count = 65536;
@@ -186,10 +188,15 @@ void measure_passes_and_records()
 {
     const int null_fd = open("/dev/null", O_WRONLY);
     with_stdout_to(null_fd, [] {
-        pass_stats()["sqrt_u16_variante4"] = measure_passes(sqrt_u16_variante4);
-        pass_stats()["sqrt_u16_variante3"] = measure_passes(sqrt_u16_variante3);
-        pass_stats()["sqrt_u16_variante2"] = measure_passes(sqrt_u16_variante2);
-        for (int x = 0; x < input_count; ++x) sqrt_u16(static_cast<unsigned short>(x));
+    // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
+#define MEASURE(name, plain, counts, sweep_passes)                                                 \
+    if (counts) {                                                                                  \
+        pass_stats()[#name] = measure_passes(name);                                                \
+    } else {                                                                                       \
+        for (int x = 0; x < input_count; ++x) name(static_cast<unsigned short>(x));                \
+    }
+        QUORVANTEL_WIDE_ROUTINES(MEASURE)
+#undef MEASURE
     });
     close(null_fd);
 }
@@ -203,8 +210,10 @@ bool timed_inputs_are_silent()
     with_stdout_to(fileno(capture), [] {
         for (const auto* order : {&inputs_u16().ascending, &inputs_u16().shuffled}) {
             for (const unsigned short x : *order) {
-                sqrt_u16(x);
-                sqrt_u16_variante2(x);
+                // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
+#define CALL(name, plain, counts, sweep_passes) name(x);
+                QUORVANTEL_WIDE_ROUTINES(CALL)
+#undef CALL
             }
         }
     });
@@ -224,10 +233,10 @@ int main(int argc, char** argv)
     }
 
     register_root("sqrt_u8", byte_root, inputs_u8());
-    register_root("sqrt_u16_variante4", sqrt_u16_variante4, inputs_u16());
-    register_root("sqrt_u16_variante3", sqrt_u16_variante3, inputs_u16());
-    register_root("sqrt_u16", sqrt_u16, inputs_u16());
-    register_root("sqrt_u16_variante2", sqrt_u16_variante2, inputs_u16());
+    // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
+#define REGISTER(name, plain, counts, sweep_passes) register_root(#name, name, inputs_u16());
+    QUORVANTEL_WIDE_ROUTINES(REGISTER)
+#undef REGISTER
     register_root("double_root", double_root, inputs_u16());
     register_root("table_root", table_root, inputs_u16());
 
