@@ -8,3 +8,11 @@ function(quorvantel_strict_warnings target)
       $<$<BOOL:${QUORVANTEL_WERROR}>:-Werror>)
   endif()
 endfunction()
+
+# The library and the firmware need no C++ runtime: without exceptions and RTTI, a C program links
+# them with the C driver and no C++ library, on every target.
+function(quorvantel_without_cxx_runtime target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>)
+  endif()
+endfunction()

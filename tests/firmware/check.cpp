@@ -233,7 +233,7 @@ static int sweep(const routine* checked)
         unsigned plain = expected;
         unsigned plain_passes = 0;
         if (checked->plain != no_plain_form) {
-            plain = plain_root(checked->plain, i, &plain_passes);
+            plain = plain_root(checked->plain, x, &plain_passes);
             if (!checked->counts) plain_passes = 0;
         }
         if (root != expected || root != plain || passes_made != plain_passes) {

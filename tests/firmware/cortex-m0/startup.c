@@ -3,7 +3,10 @@
  * one, copies .data from flash, clears .bss and calls main. */
 #include <stdint.h>
 
-extern uint32_t __data_load, __data_start, __data_end, __bss_start, __bss_end, __stack_top;
+extern uint32_t __data_load, __data_start, __data_end, __bss_start, __bss_end;
+/* The top of the stack, from the linker script: only an address, declared as a function so that
+ * the table below, of function addresses, holds it without a cast. */
+extern void __stack_top(void);
 extern int main(void);
 
 void reset_handler(void) __attribute__((noreturn));
@@ -15,7 +18,7 @@ static void fault_handler(void)
 
 /* The initial stack pointer and the reset vector are all the core reads before running. */
 __attribute__((section(".vectors"), used)) static void (*const vectors[])(void) = {
-    (void (*)(void)) & __stack_top,
+    __stack_top,
     reset_handler,
     fault_handler,
     fault_handler,
