@@ -118,51 +118,79 @@ for core in "${cores[@]}"; do
   flags=$(sed -n "s/^CMAKE_${language}_FLAGS\(_MINSIZEREL\)\{0,1\}:[A-Z]*=//p" "$cache" | xargs)
   echo "- $(quorvantel_core "$core" label): $("$compiler" --version 2>&1 | head -n 1); $flags"
 done
-echo
-header="| routine"
-rule="|---"
-for core in "${counted[@]}"; do
-  header+=" | $(quorvantel_core "$core" label) $(quorvantel_core "$core" counts)"
-  rule+="|---:"
-done
-echo "$header |"
-echo "$rule|"
-for routine in "${routines[@]}"; do
-  row="| $(label "$routine")"
-  for core in "${counted[@]}"; do row+=" | $(counts "$core" "$routine")"; done
-  echo "$row |"
-done
-echo
-header="| routine"
-rule="|---"
-for core in "${cores[@]}"; do
-  header+=" | $(quorvantel_core "$core" label) bytes"
-  rule+="|---:"
-done
-echo "$header | verified on every input |"
-echo "$rule|---|"
+
+# The tables: the counts in one table per unit (cycles, instructions), the bytes in tables of at
+# most seven cores, so that each stays readable.
+counts_table() { # CORE...
+  local header="| routine" rule="|---" core routine row
+  for core in "$@"; do
+    header+=" | $(quorvantel_core "$core" label) $(quorvantel_core "$core" counts)"
+    rule+="|---:"
+  done
+  echo
+  echo "$header |"
+  echo "$rule|"
+  for routine in "${routines[@]}"; do
+    row="| $(label "$routine")"
+    for core in "$@"; do row+=" | $(counts "$core" "$routine")"; done
+    # A routine none of these cores checks (the FPU's root) has no row here.
+    if [[ $row =~ [0-9] ]]; then echo "$row |"; fi
+  done
+}
+
 declare -A empty
 for core in "${cores[@]}"; do
   read -r _ "empty[$core]" < <(probe_bytes "$core" 0)
 done
-probe=0
+
+bytes_table() { # CORE...
+  local header="| routine" rule="|---" core routine row probe=0 ours total
+  for core in "$@"; do
+    header+=" | $(quorvantel_core "$core" label) bytes"
+    rule+="|---:"
+  done
+  echo
+  echo "$header |"
+  echo "$rule|"
+  for routine in "${routines[@]}"; do
+    probe=$((probe + 1))
+    row="| $(label "$routine")"
+    for core in "$@"; do
+      if [ -f "build-$core/tests/firmware/quorvantel_size_probe.$probe.elf" ]; then
+        read -r ours total < <(probe_bytes "$core" "$probe")
+        [ "$ours" -eq 0 ] && ours="—"
+        row+=" | $ours ($((total - ${empty[$core]})))"
+      else
+        row+=" | —"
+      fi
+    done
+    if [[ $row =~ [0-9] ]]; then echo "$row |"; fi
+  done
+}
+
+for unit in cycles instructions; do
+  in_unit=()
+  for core in "${counted[@]}"; do
+    [[ $(quorvantel_core "$core" counts) == *$unit ]] && in_unit+=("$core")
+  done
+  [ ${#in_unit[@]} -eq 0 ] || counts_table "${in_unit[@]}"
+done
+half=$(((${#cores[@]} + 1) / 2))
+bytes_table "${cores[@]:0:$half}"
+bytes_table "${cores[@]:$half}"
+
+# Which cores checked each routine on every input.
+echo
+echo "| routine | verified on every input |"
+echo "|---|---|"
 for routine in "${routines[@]}"; do
-  probe=$((probe + 1))
-  row="| $(label "$routine")"
   verified=""
   for core in "${cores[@]}"; do
-    if [ -f "build-$core/tests/firmware/quorvantel_size_probe.$probe.elf" ]; then
-      read -r ours total < <(probe_bytes "$core" "$probe")
-      [ "$ours" -eq 0 ] && ours="—"
-      row+=" | $ours ($((total - ${empty[$core]})))"
-    else
-      row+=" | —"
-    fi
     if grep -q "^check end $routine ok " "$work/$core.out"; then
       verified+="${verified:+, }$(quorvantel_core "$core" label)"
     fi
   done
-  echo "$row | $verified |"
+  echo "| $(label "$routine") | $verified |"
 done
 
 # The figure: per core that counts, each routine's mean beside the float baseline's.
