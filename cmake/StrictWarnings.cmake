@@ -6,6 +6,9 @@ function(quorvantel_strict_warnings target)
     target_compile_options(${target} PRIVATE
       -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion
       $<$<BOOL:${QUORVANTEL_WERROR}>:-Werror>)
+  elseif(CMAKE_C_COMPILER_ID STREQUAL "SDCC" AND NOT CMAKE_CXX_COMPILER_LOADED)
+    # SDCC warns as it sees fit, and has no levels to ask for.
+    target_compile_options(${target} PRIVATE $<$<BOOL:${QUORVANTEL_WERROR}>:--Werror>)
   endif()
 endfunction()
 

@@ -6,7 +6,7 @@
 #include "forms.hpp"
 #include "roots.hpp"
 
-int32_t itotal = 0;
+QUORVANTEL_COUNTER_STORAGE int32_t itotal = 0;
 
 QUORVANTEL_STATIC_ASSERT(sizeof(itotal) == 4, itotal_is_a_32_bit_counter_on_every_target);
 

@@ -9,12 +9,22 @@
 
 // At -Os, GCC would rather call a helper than repeat it; the counter update and the forms are
 // worth inlining into their one caller. And a rarely taken path kept out of line keeps its
-// register saves out of the common one.
+// register saves out of the common one. QUORVANTEL_INLINE marks the headers' other helpers,
+// which the compiler may inline or not.
 #if defined(__GNUC__)
 #define QUORVANTEL_ALWAYS_INLINE static inline __attribute__((always_inline))
+#define QUORVANTEL_INLINE static inline
 #define QUORVANTEL_NOINLINE static __attribute__((noinline))
+#elif defined(__SDCC)
+// SDCC emits every static function of a file, called or not, on the 8051 each with RAM of its
+// own for its locals: the library would carry every form of every routine. An inline definition
+// of C99 (inline, not static) it never emits on its own, and it inlines every call of one.
+#define QUORVANTEL_ALWAYS_INLINE inline
+#define QUORVANTEL_INLINE inline
+#define QUORVANTEL_NOINLINE static
 #else
 #define QUORVANTEL_ALWAYS_INLINE static inline
+#define QUORVANTEL_INLINE static inline
 #define QUORVANTEL_NOINLINE static
 #endif
 
@@ -33,6 +43,15 @@
 #define QUORVANTEL_NAME_FORM_SYMBOL(kind, form)                                                    \
     __asm__(".globl quorvantel_" #kind "_form_" #form "\n\t"                                       \
             ".set quorvantel_" #kind "_form_" #form ", 0");
+#elif defined(__SDCC)
+// SDCC takes assembly only in a function: a naked one, which makes no code of its own.
+#define QUORVANTEL_NAME_FORM(kind, form) QUORVANTEL_NAME_FORM_SYMBOL(kind, form)
+#define QUORVANTEL_NAME_FORM_SYMBOL(kind, form)                                                    \
+    static void quorvantel_name_##kind##_form(void) __naked                                        \
+    {                                                                                              \
+        __asm__(".globl quorvantel_" #kind "_form_" #form "\n"                                     \
+                "quorvantel_" #kind "_form_" #form " = 0");                                        \
+    }
 #else
 #define QUORVANTEL_NAME_FORM(kind, form)
 #endif

@@ -8,14 +8,21 @@
 // quorvantel_bit_by_bit_variante3(x, &passes), or QUORVANTEL_BIT_BY_BIT_ASSEMBLY, the header of a
 // form that defines the public routines itself, which only bit_by_bit.cpp includes. Newton roots:
 // quorvantel_newton_sqrt_u16(x, &steps) and quorvantel_newton_variante2(x, start, &steps), the
-// latter for x up to QUORVANTEL_VARIANTE2_LAST_STEPPED.
+// latter for x up to QUORVANTEL_VARIANTE2_LAST_STEPPED; where QUORVANTEL_NEWTON_ASSEMBLY names a
+// header, only newton.cpp includes it, and it defines them.
 // QUORVANTEL_BIT_BY_BIT_FORM_NAME and QUORVANTEL_NEWTON_FORM_NAME name the forms chosen.
+// QUORVANTEL_PLAIN_FORMS, defined by the build, puts every core on the plain forms, to measure
+// what a core's own forms gain.
 #ifndef QUORVANTEL_ROOTS_FORMS_HPP
 #define QUORVANTEL_ROOTS_FORMS_HPP
 
 #include "portable.hpp"
 
-#if defined(__AVR__) && defined(__AVR_HAVE_MUL__) && defined(__GNUC__)
+#if defined(QUORVANTEL_PLAIN_FORMS)
+#define QUORVANTEL_BIT_BY_BIT_FORM_NAME portable
+#define quorvantel_bit_by_bit_variante4 quorvantel_portable_variante4
+#define quorvantel_bit_by_bit_variante3 quorvantel_portable_variante3
+#elif defined(__AVR__) && defined(__AVR_HAVE_MUL__) && defined(__GNUC__)
 // The passes scheduled by hand on the 8x8 multiplier.
 #include "bit_by_bit_avr.hpp"
 #define QUORVANTEL_BIT_BY_BIT_FORM_NAME avr
@@ -31,6 +38,14 @@
 // Both routines in Thumb assembly, the counter included.
 #define QUORVANTEL_BIT_BY_BIT_FORM_NAME armv6m
 #define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_armv6m.hpp"
+#elif defined(__SDCC_mcs51)
+// Both routines in 8051 assembly, the counter included.
+#define QUORVANTEL_BIT_BY_BIT_FORM_NAME mcs51
+#define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_mcs51.hpp"
+#elif defined(__SDCC_stm8)
+// Both routines in STM8 assembly, the counter included.
+#define QUORVANTEL_BIT_BY_BIT_FORM_NAME stm8
+#define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_stm8.hpp"
 #elif defined(__ARM_ARCH_7M__) || defined(__ARM_ARCH_7EM__) || defined(__XTENSA__) ||              \
     (defined(__riscv) && defined(__riscv_mul))
 // A 32-bit core with a fast multiply: the top trials decided on x's high byte, the other passes
@@ -45,12 +60,29 @@
 #define quorvantel_bit_by_bit_variante3 quorvantel_portable_variante3
 #endif
 
-#if defined(__AVR__) && defined(__GNUC__)
+#if defined(QUORVANTEL_PLAIN_FORMS)
+#define QUORVANTEL_NEWTON_FORM_NAME portable
+#define quorvantel_newton_sqrt_u16 quorvantel_portable_sqrt_u16
+#define quorvantel_newton_variante2 quorvantel_portable_variante2
+#elif defined(__AVR__) && defined(__GNUC__)
 // A 16-by-8-bit division of its own, the quotient capped at 255.
 #include "newton_avr.hpp"
 #define QUORVANTEL_NEWTON_FORM_NAME avr
 #define quorvantel_newton_sqrt_u16 quorvantel_avr_sqrt_u16
 #define quorvantel_newton_variante2 quorvantel_avr_variante2
+#elif defined(__SDCC_mcs51)
+// The steps in 8051 assembly, with a 16-by-8-bit division of their own; they find
+// sqrt_u16_variante2's start themselves.
+#define QUORVANTEL_NEWTON_FORM_NAME mcs51
+#define QUORVANTEL_NEWTON_ASSEMBLY "newton_mcs51.hpp"
+#define quorvantel_newton_sqrt_u16 quorvantel_mcs51_sqrt_u16
+#define quorvantel_newton_variante2(x, start, steps) quorvantel_mcs51_variante2(x, steps)
+#elif defined(__SDCC_stm8)
+// On bytes, one hardware division a step.
+#include "newton_byte_quotient.hpp"
+#define QUORVANTEL_NEWTON_FORM_NAME byte_quotient
+#define quorvantel_newton_sqrt_u16 quorvantel_byte_quotient_sqrt_u16
+#define quorvantel_newton_variante2 quorvantel_byte_quotient_variante2
 #elif (defined(__arm__) && !defined(__ARM_FEATURE_IDIV)) ||                                        \
     (defined(__riscv) && !defined(__riscv_div)) ||                                                 \
     (defined(__XTENSA__) && !(defined(XCHAL_HAVE_DIV32) && XCHAL_HAVE_DIV32))

@@ -8,6 +8,10 @@
 #include "forms.hpp"
 #include "roots.hpp"
 
+#ifdef QUORVANTEL_NEWTON_ASSEMBLY
+#include QUORVANTEL_NEWTON_ASSEMBLY
+#endif
+
 QUORVANTEL_NAME_FORM(newton, QUORVANTEL_NEWTON_FORM_NAME)
 
 // A trace line is due for every input up to 16 and for every new record of steps.

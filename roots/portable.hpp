@@ -15,7 +15,7 @@
 
 /* The nearest-square correction of a root r with r^2 <= x: r + 1 if (r + 1)^2 lies closer to x
  * than r^2, else r. The two are never equally close to a whole x. */
-static inline unsigned quorvantel_nearest_of(unsigned r, unsigned x)
+QUORVANTEL_INLINE unsigned quorvantel_nearest_of(unsigned r, unsigned x)
 {
     const int32_t above = (int32_t)((r + 1) * (r + 1)) - (int32_t)x;
     const int32_t below = (int32_t)x - (int32_t)(r * r);
@@ -78,15 +78,17 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_portable_variante3(unsigned x, unsi
 /* The Newton (Heron) step r <- (r + q) / 2 from start until the estimate repeats or drops by
  * exactly one; q is x / r, rounded to nearest if asked (an exact half stays down), capped at 255.
  * The estimate never reaches 0 before the stop, so the division is safe. */
-static inline unsigned quorvantel_portable_heron(unsigned x, unsigned start, int rounded,
-                                                 unsigned* steps)
+QUORVANTEL_INLINE unsigned quorvantel_portable_heron(unsigned x, unsigned start, int rounded,
+                                                     unsigned* steps)
 {
     unsigned root = start;
     *steps = 0;
     for (;;) {
         unsigned q = x / root;
         ++*steps;
-        if (rounded && 2 * (x % root) > root) ++q;
+        /* A flag added, not a branch: where rounded is a constant, SDCC reports the branch it
+         * drops as changed flow and unreachable code. */
+        q += (unsigned)rounded & (unsigned)(2 * (x % root) > root);
         if (q > 255) q = 255;
         const unsigned previous = root;
         root = (root + q) / 2;
@@ -111,7 +113,7 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_portable_sqrt_u16(unsigned x, unsig
 
 /* The start value of sqrt_u16_variante2: 16 below 512, doubled for every further factor of 4,
  * capped at 255. Every bound is a multiple of 512, so x's high byte alone decides. */
-static inline uint8_t quorvantel_variante2_start(unsigned x)
+QUORVANTEL_INLINE uint8_t quorvantel_variante2_start(unsigned x)
 {
     const uint8_t high = (uint8_t)(x >> 8U);
     if (high >= 0x80) return 255;

@@ -21,9 +21,17 @@
 extern "C" {
 #endif
 
+/* On the 8051 (SDCC) the counter lives in internal RAM in every memory model, where the routines
+ * update it with one-cycle instructions. */
+#if defined(__SDCC_mcs51)
+#define QUORVANTEL_COUNTER_STORAGE __data
+#else
+#define QUORVANTEL_COUNTER_STORAGE
+#endif
+
 /* Refinement passes made by the counting routines since program start (or since a caller last
  * reset it). 32 bits on every target; it wraps around instead of overflowing. */
-extern int32_t itotal;
+extern QUORVANTEL_COUNTER_STORAGE int32_t itotal;
 
 /* Nearest integer root of x (0 to 16), read from a range table. No passes counted. */
 unsigned char sqrt_u8(unsigned char x) QUORVANTEL_NOEXCEPT;

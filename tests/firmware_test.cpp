@@ -7,8 +7,10 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 #include <ostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,9 +28,9 @@ struct Core {
     const char* missing;   // why the firmware cannot be built here, or empty
     const char* run_needs; // PROGRAM_OR_PATH:DEBIAN_PACKAGE ..., looked for when the test runs
     const char* run;
-    const char* firmware;
-    const char* build; // the core's build folder
-    const char* forms; // the forms its library must build: bit-by-bit, then Newton
+    const char* firmware; // without its suffix: .elf, or .ihx from SDCC
+    const char* build;    // the core's build folder
+    const char* forms;    // the forms its library must build: bit-by-bit, then Newton
     bool multiplier;
     bool divider;
     const char* float_baseline; // software, fpu (two of them) or none
@@ -54,6 +56,15 @@ std::vector<std::string> routines_of(const Core& core)
     if (float_baseline != "none") routines.emplace_back("float_root");
     if (float_baseline == "fpu") routines.emplace_back("float_root_inline");
     return routines;
+}
+
+// The first of PATH + SUFFIX that exists, or the first of them where none does.
+std::string first_file(const std::string& path, std::initializer_list<const char*> suffixes)
+{
+    for (const char* suffix : suffixes) {
+        if (std::filesystem::exists(path + suffix)) return path + suffix;
+    }
+    return path + *suffixes.begin();
 }
 
 // run.sh exits with this status, and says why, where it cannot run the firmware here.
@@ -115,7 +126,8 @@ TEST_P(Firmware, ChecksEveryCallOfEveryRoutineAndPrintsTheHostsTraces)
     const std::string missing = missing_to_run(core);
     if (!missing.empty()) GTEST_SKIP() << missing;
 
-    const ChildResult run = run_child("/bin/bash", {"bash", core.run, core.firmware});
+    const ChildResult run =
+        run_child("/bin/bash", {"bash", core.run, first_file(core.firmware, {".elf", ".ihx"})});
     if (run.exit_code == skip_status) GTEST_SKIP() << run.out << run.err;
     ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
     const std::string& output = run.out;
@@ -150,8 +162,62 @@ TEST_P(Firmware, ChecksEveryCallOfEveryRoutineAndPrintsTheHostsTraces)
 // __udivsi3, __umodsi3, ...).
 class ObjectCode : public testing::TestWithParam<Core> {};
 
-// The symbols nm lists for each object of the core's library: NAME and TYPE letter.
-std::map<std::string, std::vector<std::pair<std::string, char>>> library_symbols(const Core& core)
+// The symbols of each object of the core's library (bit_by_bit, newton, ...): what it defines
+// and what it uses from elsewhere.
+struct Symbols {
+    std::set<std::string> defined;
+    std::set<std::string> used;
+};
+
+// SDCC names a C function with a leading underscore.
+bool among(const std::set<std::string>& names, const std::string& name)
+{
+    return names.count(name) == 1 || names.count("_" + name) == 1;
+}
+
+// As nm lists them (GCC's objects, and SDCC's where sdnm lists every symbol)...
+void read_nm_listing(const std::string& listing, std::map<std::string, Symbols>& objects)
+{
+    std::istringstream lines(listing);
+    std::string object;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.ends_with(":")) {
+            // bit_by_bit.cpp.o, or .obj as CMake names objects on a bare-metal system
+            object = line.substr(0, line.find('.'));
+            continue;
+        }
+        std::istringstream fields(line);
+        std::vector<std::string> words;
+        for (std::string word; fields >> word;) words.push_back(word);
+        if (words.size() < 2) continue;
+        (words[words.size() - 2] == "U" ? objects[object].used : objects[object].defined)
+            .insert(words.back());
+    }
+}
+
+// ... and as SDCC's text objects state them, which also name absolute symbols sdnm leaves out:
+// "S NAME Def..." and "S NAME Ref...".
+void read_sdcc_objects(const std::string& library, std::map<std::string, Symbols>& objects)
+{
+    const ChildResult members = run_child("/usr/bin/env", {"env", "sdar", "t", library});
+    EXPECT_EQ(members.exit_code, 0) << members.err;
+    std::istringstream names(members.out);
+    for (std::string member; std::getline(names, member);) {
+        const ChildResult text = run_child("/usr/bin/env", {"env", "sdar", "p", library, member});
+        std::istringstream lines(text.out);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream fields(line);
+            std::string kind;
+            std::string name;
+            std::string how;
+            if (!(fields >> kind >> name >> how) || kind != "S") continue;
+            auto& symbols = objects[member.substr(0, member.find('.'))];
+            (how.starts_with("Ref") ? symbols.used : symbols.defined).insert(name);
+        }
+    }
+}
+
+std::map<std::string, Symbols> library_symbols(const Core& core)
 {
     std::ifstream cache(std::string(core.build) + "/CMakeCache.txt");
     std::string nm;
@@ -159,26 +225,15 @@ std::map<std::string, std::vector<std::pair<std::string, char>>> library_symbols
         if (line.starts_with("CMAKE_NM:")) nm = line.substr(line.find('=') + 1);
     }
     EXPECT_FALSE(nm.empty()) << "no CMAKE_NM in " << core.build << "/CMakeCache.txt";
-    const std::string library = std::string(core.build) + "/roots/libquorvantel_roots.a";
-    const ChildResult listing = run_child(nm, {nm, library});
+    const std::string library = first_file(std::string(core.build) + "/roots/",
+                                           {"libquorvantel_roots.a", "quorvantel_roots.lib"});
+    // By name or by path: env looks for a name on the PATH.
+    const ChildResult listing = run_child("/usr/bin/env", {"env", nm, library});
     EXPECT_EQ(listing.exit_code, 0) << listing.err;
-    std::map<std::string, std::vector<std::pair<std::string, char>>> symbols;
-    std::istringstream lines(listing.out);
-    std::string member;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.ends_with(":")) {
-            // bit_by_bit.cpp.o, or .obj as CMake names objects on a bare-metal system
-            member = line.substr(0, line.find('.'));
-        } else if (line.size() > 2) {
-            std::istringstream fields(line);
-            std::vector<std::string> words;
-            for (std::string word; fields >> word;) words.push_back(word);
-            if (words.size() >= 2) {
-                symbols[member].emplace_back(words.back(), words[words.size() - 2][0]);
-            }
-        }
-    }
-    return symbols;
+    std::map<std::string, Symbols> objects;
+    read_nm_listing(listing.out, objects);
+    if (library.ends_with(".lib")) read_sdcc_objects(library, objects);
+    return objects;
 }
 
 TEST_P(ObjectCode, BuildsTheFormsMeantForTheCore)
@@ -186,29 +241,25 @@ TEST_P(ObjectCode, BuildsTheFormsMeantForTheCore)
     const Core& core = GetParam();
     if (*core.missing != '\0') GTEST_SKIP() << core.missing;
 
-    auto symbols = library_symbols(core);
+    auto objects = library_symbols(core);
     std::istringstream forms(core.forms);
     std::string bit_by_bit;
     std::string newton;
     forms >> bit_by_bit >> newton;
-    const auto has = [&](const std::string& member, const std::string& name, char type) {
-        const auto& list = symbols[member];
-        return std::find(list.begin(), list.end(), std::make_pair(name, type)) != list.end();
-    };
-    EXPECT_TRUE(has("bit_by_bit", "quorvantel_bit_by_bit_form_" + bit_by_bit, 'A'));
-    EXPECT_TRUE(has("newton", "quorvantel_newton_form_" + newton, 'A'));
+    EXPECT_TRUE(among(objects["bit_by_bit"].defined, "quorvantel_bit_by_bit_form_" + bit_by_bit));
+    EXPECT_TRUE(among(objects["newton"].defined, "quorvantel_newton_form_" + newton));
     // Proof that the right object was read.
-    EXPECT_TRUE(has("bit_by_bit", "sqrt_u16_variante4", 'T'));
+    EXPECT_TRUE(among(objects["bit_by_bit"].defined, "sqrt_u16_variante4"));
     if (!core.multiplier) {
-        for (const auto& [name, type] : symbols["bit_by_bit"]) {
-            EXPECT_FALSE(type == 'U' && name.starts_with("__mul")) << name;
+        for (const std::string& name : objects["bit_by_bit"].used) {
+            EXPECT_FALSE(name.starts_with("__mul")) << name;
         }
     }
     if (!core.divider) {
-        for (const auto& [name, type] : symbols["newton"]) {
+        for (const std::string& name : objects["newton"].used) {
             const bool divides =
                 name.find("div") != std::string::npos || name.find("mod") != std::string::npos;
-            EXPECT_FALSE(type == 'U' && name.starts_with("__") && divides) << name;
+            EXPECT_FALSE(name.starts_with("__") && divides) << name;
         }
     }
 }
