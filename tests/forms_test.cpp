@@ -7,6 +7,7 @@
 
 #include "bit_by_bit_shift_add.hpp"
 #include "bit_by_bit_unrolled.hpp"
+#include "newton_byte_quotient.hpp"
 #include "newton_divide_capped.hpp"
 #include "portable.hpp"
 
@@ -96,10 +97,12 @@ TEST_P(NewtonForms, GiveThePlainFormsRootsAndStepsOnEveryInput)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, NewtonForms,
-                         testing::Values(NewtonForm{"divide_capped",
-                                                    quorvantel_divide_capped_sqrt_u16,
-                                                    quorvantel_divide_capped_variante2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Forms, NewtonForms,
+    testing::Values(NewtonForm{"divide_capped", quorvantel_divide_capped_sqrt_u16,
+                               quorvantel_divide_capped_variante2},
+                    NewtonForm{"byte_quotient", quorvantel_byte_quotient_sqrt_u16,
+                               quorvantel_byte_quotient_variante2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
