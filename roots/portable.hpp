@@ -75,6 +75,14 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_portable_variante3(unsigned x, unsi
     return quorvantel_nearest_of(root, x);
 }
 
+/* Where rounded is a constant, SDCC drops the branch it decides and says so (warnings 110 and
+ * 126: changed flow, unreachable code): that is meant. */
+#if defined(__SDCC)
+#pragma save
+#pragma disable_warning 110
+#pragma disable_warning 126
+#endif
+
 /* The Newton (Heron) step r <- (r + q) / 2 from start until the estimate repeats or drops by
  * exactly one; q is x / r, rounded to nearest if asked (an exact half stays down), capped at 255.
  * The estimate never reaches 0 before the stop, so the division is safe. */
@@ -86,15 +94,16 @@ QUORVANTEL_INLINE unsigned quorvantel_portable_heron(unsigned x, unsigned start,
     for (;;) {
         unsigned q = x / root;
         ++*steps;
-        /* A flag added, not a branch: where rounded is a constant, SDCC reports the branch it
-         * drops as changed flow and unreachable code. */
-        q += (unsigned)rounded & (unsigned)(2 * (x % root) > root);
+        if (rounded && 2 * (x % root) > root) ++q;
         if (q > 255) q = 255;
         const unsigned previous = root;
         root = (root + q) / 2;
         if (root == previous || root + 1 == previous) return root;
     }
 }
+#if defined(__SDCC)
+#pragma restore
+#endif
 
 /* sqrt_u16: from the fixed start 16, truncated quotients. Steps are not passes of itotal.
  * The iteration ends on 1 for x = 0; the family's answer for 0 is 0, so only the result is set
