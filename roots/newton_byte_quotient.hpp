@@ -10,8 +10,8 @@
 //   so its low byte is all of it, from an 8x8 product; 2 * rem > r is rem > r - rem.
 // - The next estimate (r + q) / 2 from a 9-bit sum, and the stop test, on bytes.
 // The result's correction squares r once, 8 by 8 bits. On the STM8 under ucsim (sstm8) the check
-// firmware counts 302 cycles a call of sqrt_u16 and 390 of sqrt_u16_variante2 on average, against
-// 472 and 490 for the plain form.
+// firmware counts 310 cycles a call of sqrt_u16 and 399 of sqrt_u16_variante2 on average, against
+// about 470 and 490 for the plain form.
 #ifndef QUORVANTEL_ROOTS_NEWTON_BYTE_QUOTIENT_HPP
 #define QUORVANTEL_ROOTS_NEWTON_BYTE_QUOTIENT_HPP
 

@@ -15,8 +15,8 @@
 // - The rounding of sqrt_u16_variante2: 2 * rem > r, 255 kept (10 cycles).
 // - (r + q) / 2 from a 9-bit sum (add, rrc) and the stop test: 11.
 // About 105 cycles a dividing step, 20 a capped one. The result's correction and the steps'
-// record stay in C. The check firmware counts 626 machine cycles a call of sqrt_u16 and 745 of
-// sqrt_u16_variante2 on average under ucsim (s51), against 7842 and 7574 for the plain form.
+// record stay in C. The check firmware counts 635 machine cycles a call of sqrt_u16 and 754 of
+// sqrt_u16_variante2 on average under ucsim (s51), against about 7800 and 7600 for the plain form.
 #ifndef QUORVANTEL_ROOTS_NEWTON_MCS51_HPP
 #define QUORVANTEL_ROOTS_NEWTON_MCS51_HPP
 
