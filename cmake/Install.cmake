@@ -29,19 +29,21 @@ install(FILES
   COMPONENT development)
 
 # The pkg-config file is written at install time, for the prefix actually installed to
-# (cmake --install --prefix included), so that it holds plain absolute paths.
-# Each prefix gets a file of its own, so that installs to several prefixes at once do not clash.
+# (cmake --install --prefix included), so that it holds plain absolute paths. It goes straight to
+# its destination, DESTDIR included, and into CMake's list of installed files: nothing is written
+# into the build tree, which may be read-only to the one who installs.
 install(CODE "
   set(pc_prefix \"\${CMAKE_INSTALL_PREFIX}\")
   set(pc_libdir \"${CMAKE_INSTALL_LIBDIR}\")
   set(pc_includedir \"${CMAKE_INSTALL_INCLUDEDIR}\")
   set(pc_description \"${PROJECT_DESCRIPTION}\")
   set(pc_version \"${PROJECT_VERSION}\")
-  string(MD5 pc_key \"\${CMAKE_INSTALL_PREFIX}\")
-  set(pc_file \"${PROJECT_BINARY_DIR}/pkgconfig/\${pc_key}/quorvantel.pc\")
-  configure_file(\"${PROJECT_SOURCE_DIR}/cmake/quorvantel.pc.in\" \"\${pc_file}\" @ONLY)
-  file(INSTALL \"\${pc_file}\"
-    DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig\")
+  set(pc_file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig/quorvantel.pc\")
+  message(STATUS \"Installing: \${pc_file}\")
+  file(READ \"${PROJECT_SOURCE_DIR}/cmake/quorvantel.pc.in\" pc_template)
+  string(CONFIGURE \"\${pc_template}\" pc_content @ONLY)
+  file(WRITE \"\${pc_file}\" \"\${pc_content}\")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${pc_file}\")
   " COMPONENT development)
 
 if(NOT TARGET quorvantel)

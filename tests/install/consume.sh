@@ -32,7 +32,14 @@ case $route in
 esac
 make_scratch
 
+# The install writes nothing into the build tree, which may be read-only to the one who installs,
+# but CMake's own list of what it installed. (Other tests' scratch folders and ctest's logs may
+# change meanwhile.)
+build_files() { find "$build" \( -name scratch -o -name Testing \) -prune -o -print | sort; }
+before=$(build_files)
 quietly cmake --install "$build" --prefix "$work/prefix"
+written=$(comm -13 <(echo "$before") <(build_files) | grep -v '/install_manifest[^/]*\.txt$' || true)
+[ -z "$written" ] || fail "cmake --install wrote into the build tree: $written"
 for file in bin/quorvantel share/man/man1/quorvantel.1.gz include/quorvantel/roots.hpp \
   include/quorvantel/roots.h; do
   [ -f "$work/prefix/$file" ] || fail "not installed: $file"
@@ -57,6 +64,11 @@ else
 fi
 
 if [ "$route" = pkg-config ]; then
+  # Staged as a packager stages it: the pkg-config file under DESTDIR, naming the prefix alone.
+  DESTDIR=$work/staged quietly cmake --install "$build" --prefix /opt/quorvantel
+  staged=$(find "$work/staged/opt/quorvantel" -name quorvantel.pc)
+  [ -n "$staged" ] && grep -qx 'prefix=/opt/quorvantel' "$staged" ||
+    fail "no pkg-config file for /opt/quorvantel under DESTDIR: $(find "$work/staged" -name '*.pc')"
   export PKG_CONFIG_PATH
   PKG_CONFIG_PATH=$(dirname "$(find "$work/prefix" -name quorvantel.pc)")
   # Plain absolute paths, nothing like lib/pkgconfig/../..
