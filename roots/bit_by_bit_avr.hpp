@@ -56,7 +56,7 @@
 
 // The root of every input with its passes, as sqrt_u16_variante3 makes them; from 256 up that
 // is also what sqrt_u16_variante4 makes.
-QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_bit_by_bit(uint16_t x, unsigned* passes_made)
+QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_avr_bit_by_bit(uint16_t x, uint8_t* passes_made)
 {
     uint8_t root = 0;
     uint8_t passes = 0;
@@ -179,14 +179,24 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_variante4(uint16_t x, unsigned*
 {
     // Written so that GCC 5.4 tests the high byte alone (tst, breq), not all 16 bits.
     const uint8_t high = (uint8_t)(x >> 8U);
-    if (high != 0) return quorvantel_avr_bit_by_bit(x, passes);
-    *passes = 0;
-    return sqrt_u8((uint8_t)x);
+    // The passes as a byte on both paths, so that the count's high byte is set once.
+    uint8_t made = 0;
+    uint8_t root;
+    if (high != 0) {
+        root = quorvantel_avr_bit_by_bit(x, &made);
+    } else {
+        root = sqrt_u8((uint8_t)x);
+    }
+    *passes = made;
+    return root;
 }
 
 QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_variante3(uint16_t x, unsigned* passes)
 {
-    return quorvantel_avr_bit_by_bit(x, passes);
+    uint8_t made;
+    const uint8_t root = quorvantel_avr_bit_by_bit(x, &made);
+    *passes = made;
+    return root;
 }
 
 #endif
