@@ -1,6 +1,6 @@
 # Reads the table of cores, cmake/cores.txt, into variables: quorvantel_cores lists the cores in
 # the table's order, and quorvantel_core_CORE_KEY holds each field, with the blanks of its key
-# as underscores (quorvantel_core_rv32ec_build_needs).
+# as underscores (quorvantel_core_CORE_build_needs).
 function(quorvantel_read_cores)
   file(STRINGS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/cores.txt lines)
   set(cores "")

@@ -108,8 +108,9 @@ set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
 Five routines that return the integer nearest to the square root of a 16-bit
 unsigned value, saturated at 255: a range table for 8-bit values, two
 bit-by-bit roots and two Newton iterations. They use no division in the
-bit-by-bit routines, no floating point and no C++ library, and build for
-8-bit AVR and Cortex-M0 as well as for the host.
+bit-by-bit routines, no floating point and no C++ library, and build with
+C and C++ compilers for 8-bit and 32-bit microcontrollers as well as for
+the host.
 
 This package holds the static library, its header, a CMake package and a
 pkg-config file.")

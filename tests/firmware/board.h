@@ -19,6 +19,12 @@
 #define BOARD_NOINLINE
 #endif
 
+/* What the empty routine, whose call is taken out of every routine's count, needs to take and
+ * return its parameter in registers as the routines do; a board's board.cmake may set it. */
+#ifndef BOARD_EMPTY_ROUTINE
+#define BOARD_EMPTY_ROUTINE
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif

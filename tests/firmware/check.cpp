@@ -97,21 +97,12 @@ static void add_count(tally* counted, uint16_t count)
     ++counted->calls;
 }
 
-// In the 8051's large memory model SDCC stores a parameter in external RAM and reads it back
-// before it returns it, 21 machine cycles that no routine owes its call; a reentrant function
-// keeps it in the registers it came in, and its pointer is called the same way.
-#if defined(__SDCC_mcs51)
-#define EMPTY_ROUTINE __reentrant
-#else
-#define EMPTY_ROUTINE
-#endif
-
-static unsigned short empty_wide(unsigned short x) EMPTY_ROUTINE
+static unsigned short empty_wide(unsigned short x) BOARD_EMPTY_ROUTINE
 {
     return x;
 }
 
-static unsigned char empty_byte(unsigned char x) EMPTY_ROUTINE
+static unsigned char empty_byte(unsigned char x) BOARD_EMPTY_ROUTINE
 {
     return x;
 }
