@@ -56,6 +56,15 @@
 #define QUORVANTEL_NAME_FORM(kind, form)
 #endif
 
+// The nearest-square correction on bytes, for the forms of 8-bit cores: r + 1 when r^2 < x and
+// x - r^2 > r, where (r + 1)^2 is nearer; r at most 254, so that r + 1 fits.
+QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_nearest_of_byte(uint8_t root, uint16_t x)
+{
+    const uint16_t square = (uint16_t)((uint8_t)root * (uint8_t)root);
+    if (square < x && (uint16_t)(x - square) > root) ++root;
+    return root;
+}
+
 // Every form of a routine returns the call's root and stores the call's refinement passes (or
 // Newton steps) through its last parameter: inlined into the routine, that costs no store at all;
 // and SDCC returns no struct.

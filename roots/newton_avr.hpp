@@ -111,20 +111,12 @@ QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_avr_heron_rounded(uint16_t x, uint8_
 #undef QUORVANTEL_AVR_STEP_OPERANDS
 // clang-format on
 
-// The integer nearest to the root of x, given r <= 254 with r^2 < x: r + 1 when x > r^2 + r.
-QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_avr_nearest_above(uint8_t r, uint16_t x)
-{
-    const uint16_t square = (uint16_t)(r * r);
-    if (square >= x) return r;
-    return (uint16_t)(x - square) > r ? (uint8_t)(r + 1) : r;
-}
-
 // sqrt_u16: from 16, truncated quotients.
 QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_sqrt_u16(uint16_t x, unsigned* steps)
 {
     uint8_t root = quorvantel_avr_heron_truncated(x, 16, steps);
     // The guard keeps the result at 255 or below; the iteration ends on 1 for x = 0.
-    if (root <= 254) root = quorvantel_avr_nearest_above(root, x);
+    if (root <= 254) root = quorvantel_nearest_of_byte(root, x);
     if (x == 0) root = 0;
     return root;
 }
@@ -134,7 +126,7 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_avr_variante2(uint16_t x, uint8_t s
                                                            unsigned* steps)
 {
     // x <= 64770 keeps the corrected root at 254 or below.
-    uint8_t root = quorvantel_avr_nearest_above(quorvantel_avr_heron_rounded(x, start, steps), x);
+    uint8_t root = quorvantel_nearest_of_byte(quorvantel_avr_heron_rounded(x, start, steps), x);
     if (x == 0) root = 0;
     return root;
 }

@@ -19,14 +19,6 @@
 
 #include "detail.hpp"
 
-// r + 1 when r^2 < x and x - r^2 > r: (r + 1)^2 is nearer.
-QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_byte_quotient_nearest(uint8_t root, uint16_t x)
-{
-    const uint16_t square = (uint16_t)((uint8_t)root * (uint8_t)root);
-    if (square < x && (uint16_t)(x - square) > root) ++root;
-    return root;
-}
-
 // x / r capped at 255: x's high byte at least r means 256 or more, with no division.
 QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_byte_quotient_truncated(uint16_t x, uint8_t root)
 {
@@ -65,7 +57,7 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_byte_quotient_sqrt_u16(uint16_t x,
     QUORVANTEL_BYTE_QUOTIENT_STEPS(quorvantel_byte_quotient_truncated);
     *steps_made = steps;
     // The guard keeps the result at 255 or below; the iteration ends on 1 for x = 0.
-    if (root != 255) root = quorvantel_byte_quotient_nearest(root, x);
+    if (root != 255) root = quorvantel_nearest_of_byte(root, x);
     return x == 0 ? 0 : root;
 }
 
@@ -79,7 +71,7 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_byte_quotient_variante2(uint16_t x,
     QUORVANTEL_BYTE_QUOTIENT_STEPS(quorvantel_byte_quotient_rounded);
     *steps_made = steps;
     // x <= 64770 keeps the corrected root at 254 or below.
-    root = quorvantel_byte_quotient_nearest(root, x);
+    root = quorvantel_nearest_of_byte(root, x);
     return x == 0 ? 0 : root;
 }
 

@@ -152,14 +152,6 @@ static uint16_t quorvantel_mcs51_rounded_steps(uint16_t x) __naked
 #undef QUORVANTEL_MCS51_NEXT
 // clang-format on
 
-// r + 1 when r^2 < x and x - r^2 > r: (r + 1)^2 is nearer.
-QUORVANTEL_ALWAYS_INLINE uint8_t quorvantel_mcs51_nearest(uint8_t root, uint16_t x)
-{
-    const uint16_t square = (uint16_t)((uint8_t)root * (uint8_t)root);
-    if (square < x && (uint16_t)(x - square) > root) ++root;
-    return root;
-}
-
 // sqrt_u16: the steps come back with the estimate, in the high byte.
 QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_mcs51_sqrt_u16(uint16_t x, unsigned* steps)
 {
@@ -167,7 +159,7 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_mcs51_sqrt_u16(uint16_t x, unsigned
     uint8_t root = (uint8_t)outcome;
     *steps = outcome >> 8U;
     // The guard keeps the result at 255 or below; the iteration ends on 1 for x = 0.
-    if (root != 255) root = quorvantel_mcs51_nearest(root, x);
+    if (root != 255) root = quorvantel_nearest_of_byte(root, x);
     return x == 0 ? 0 : root;
 }
 
@@ -177,7 +169,7 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_mcs51_variante2(uint16_t x, unsigne
 {
     const uint16_t outcome = quorvantel_mcs51_rounded_steps(x);
     // x <= 64770 keeps the corrected root at 254 or below.
-    const uint8_t root = quorvantel_mcs51_nearest((uint8_t)outcome, x);
+    const uint8_t root = quorvantel_nearest_of_byte((uint8_t)outcome, x);
     *steps = outcome >> 8U;
     return x == 0 ? 0 : root;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 
 #include "bit_by_bit_shift_add.hpp"
 #include "bit_by_bit_unrolled.hpp"
@@ -13,96 +14,69 @@
 
 namespace {
 
-using BitByBit = unsigned (*)(uint16_t, unsigned*);
+// One routine's form: its root of x, its count stored through the pointer.
+using Form = unsigned (*)(uint16_t, unsigned*);
 
-// The unrolled form takes its input as unsigned, which holds every 16-bit value.
-unsigned unrolled_variante4(uint16_t x, unsigned* passes)
+// A routine's form as Form: the plain and unrolled forms take their input as unsigned, which
+// holds every 16-bit value.
+template <auto form> unsigned widened(uint16_t x, unsigned* count)
 {
-    return quorvantel_unrolled_variante4(x, passes);
+    return form(x, count);
 }
 
-unsigned unrolled_variante3(uint16_t x, unsigned* passes)
+// sqrt_u16_variante2's steps, from the start value the routine gives them.
+template <auto form> unsigned from_start(uint16_t x, unsigned* count)
 {
-    return quorvantel_unrolled_variante3(x, passes);
+    return form(x, quorvantel_variante2_start(x), count);
 }
 
-struct BitByBitForm {
+struct FormCase {
     const char* name;
-    BitByBit variante4;
-    BitByBit variante3;
+    Form form;
+    Form plain;
+    unsigned last_input; // the steps of sqrt_u16_variante2 end at QUORVANTEL_VARIANTE2_LAST_STEPPED
 };
 
-void PrintTo(const BitByBitForm& form, std::ostream* os)
+void PrintTo(const FormCase& form, std::ostream* os)
 {
     *os << form.name;
 }
 
-class BitByBitForms : public testing::TestWithParam<BitByBitForm> {};
+class EveryForm : public testing::TestWithParam<FormCase> {};
 
-TEST_P(BitByBitForms, GiveThePlainFormsRootsAndPassesOnEveryInput)
+TEST_P(EveryForm, GivesThePlainFormsRootAndCountOnEveryInput)
 {
-    const BitByBitForm& form = GetParam();
-    for (unsigned x = 0; x <= 0xFFFF; ++x) {
+    const FormCase& form = GetParam();
+    for (unsigned x = 0; x <= form.last_input; ++x) {
         const auto input = static_cast<uint16_t>(x);
-        unsigned passes = 0;
-        unsigned plain_passes = 0;
-        ASSERT_EQ(form.variante4(input, &passes), quorvantel_portable_variante4(x, &plain_passes))
-            << "sqrt_u16_variante4(" << x << ")";
-        ASSERT_EQ(passes, plain_passes) << "sqrt_u16_variante4(" << x << ")";
-        ASSERT_EQ(form.variante3(input, &passes), quorvantel_portable_variante3(x, &plain_passes))
-            << "sqrt_u16_variante3(" << x << ")";
-        ASSERT_EQ(passes, plain_passes) << "sqrt_u16_variante3(" << x << ")";
+        unsigned count = 0;
+        unsigned plain_count = 0;
+        ASSERT_EQ(form.form(input, &count), form.plain(input, &plain_count)) << "x = " << x;
+        ASSERT_EQ(count, plain_count) << "x = " << x;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, BitByBitForms,
-                         testing::Values(BitByBitForm{"shift_add", quorvantel_shift_add_variante4,
-                                                      quorvantel_shift_add_variante3},
-                                         BitByBitForm{"unrolled", unrolled_variante4,
-                                                      unrolled_variante3}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-using SqrtU16 = unsigned (*)(uint16_t, unsigned*);
-using Variante2 = unsigned (*)(uint16_t, uint8_t, unsigned*);
-
-struct NewtonForm {
-    const char* name;
-    SqrtU16 sqrt_u16;
-    Variante2 variante2; // for x up to QUORVANTEL_VARIANTE2_LAST_STEPPED, from its start value
-};
-
-void PrintTo(const NewtonForm& form, std::ostream* os)
-{
-    *os << form.name;
-}
-
-class NewtonForms : public testing::TestWithParam<NewtonForm> {};
-
-TEST_P(NewtonForms, GiveThePlainFormsRootsAndStepsOnEveryInput)
-{
-    const NewtonForm& form = GetParam();
-    for (unsigned x = 0; x <= 0xFFFF; ++x) {
-        const auto input = static_cast<uint16_t>(x);
-        unsigned steps = 0;
-        unsigned plain_steps = 0;
-        ASSERT_EQ(form.sqrt_u16(input, &steps), quorvantel_portable_sqrt_u16(x, &plain_steps))
-            << "sqrt_u16(" << x << ")";
-        ASSERT_EQ(steps, plain_steps) << "sqrt_u16(" << x << ")";
-        if (x > QUORVANTEL_VARIANTE2_LAST_STEPPED) continue;
-        const uint8_t start = quorvantel_variante2_start(x);
-        ASSERT_EQ(form.variante2(input, start, &steps),
-                  quorvantel_portable_variante2(x, start, &plain_steps))
-            << "sqrt_u16_variante2(" << x << ")";
-        ASSERT_EQ(steps, plain_steps) << "sqrt_u16_variante2(" << x << ")";
-    }
-}
+constexpr unsigned every_input = 0xFFFF;
 
 INSTANTIATE_TEST_SUITE_P(
-    Forms, NewtonForms,
-    testing::Values(NewtonForm{"divide_capped", quorvantel_divide_capped_sqrt_u16,
-                               quorvantel_divide_capped_variante2},
-                    NewtonForm{"byte_quotient", quorvantel_byte_quotient_sqrt_u16,
-                               quorvantel_byte_quotient_variante2}),
+    Forms, EveryForm,
+    testing::Values(
+        FormCase{"shift_add_variante4", quorvantel_shift_add_variante4,
+                 widened<quorvantel_portable_variante4>, every_input},
+        FormCase{"shift_add_variante3", quorvantel_shift_add_variante3,
+                 widened<quorvantel_portable_variante3>, every_input},
+        FormCase{"unrolled_variante4", widened<quorvantel_unrolled_variante4>,
+                 widened<quorvantel_portable_variante4>, every_input},
+        FormCase{"unrolled_variante3", widened<quorvantel_unrolled_variante3>,
+                 widened<quorvantel_portable_variante3>, every_input},
+        FormCase{"divide_capped_sqrt_u16", quorvantel_divide_capped_sqrt_u16,
+                 widened<quorvantel_portable_sqrt_u16>, every_input},
+        FormCase{"divide_capped_variante2", from_start<quorvantel_divide_capped_variante2>,
+                 from_start<quorvantel_portable_variante2>, QUORVANTEL_VARIANTE2_LAST_STEPPED},
+        FormCase{"byte_quotient_sqrt_u16", quorvantel_byte_quotient_sqrt_u16,
+                 widened<quorvantel_portable_sqrt_u16>, every_input},
+        FormCase{"byte_quotient_variante2", from_start<quorvantel_byte_quotient_variante2>,
+                 from_start<quorvantel_portable_variante2>, QUORVANTEL_VARIANTE2_LAST_STEPPED}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

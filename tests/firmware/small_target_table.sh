@@ -145,15 +145,23 @@ done
 
 # The tables: the counts in one table per unit (cycles, instructions), the bytes in tables of at
 # most seven cores, so that each stays readable.
-counts_table() { # CORE...
-  local header="| routine" rule="|---" core routine row
+# A table's head: a column of routines, then one column for each core, headed by its label and
+# UNIT, or by its counter's unit.
+table_head() { # UNIT CORE...
+  local unit=$1 header="| routine" rule="|---" core
+  shift
   for core in "$@"; do
-    header+=" | $(quorvantel_core "$core" label) $(quorvantel_core "$core" counts)"
+    header+=" | $(quorvantel_core "$core" label) ${unit:-$(quorvantel_core "$core" counts)}"
     rule+="|---:"
   done
   echo
   echo "$header |"
   echo "$rule|"
+}
+
+counts_table() { # CORE...
+  local core routine row
+  table_head "" "$@"
   for routine in "${routines[@]}"; do
     row="| $(label "$routine")"
     for core in "$@"; do row+=" | $(counts "$core" "$routine")"; done
@@ -168,14 +176,8 @@ for core in "${cores[@]}"; do
 done
 
 bytes_table() { # CORE...
-  local header="| routine" rule="|---" core routine row probe=0 ours total
-  for core in "$@"; do
-    header+=" | $(quorvantel_core "$core" label) bytes"
-    rule+="|---:"
-  done
-  echo
-  echo "$header |"
-  echo "$rule|"
+  local core routine row probe=0 ours total
+  table_head bytes "$@"
   for routine in "${routines[@]}"; do
     probe=$((probe + 1))
     row="| $(label "$routine")"

@@ -1,7 +1,6 @@
 /* An 8052 under ucsim (s51 -t 8052), run by run.sh. Text goes out through ucsim's simulator
- * interface, a byte of external RAM at SIMULATOR_INTERFACE that run.sh names to s51: the command
- * 'w' and a byte write it to run.sh's output file, 's' stops the simulation. Timer0 in mode 1
- * counts machine cycles (twelve clocks each on this core), 16 bits wide. */
+ * interface, a byte of external RAM. Timer0 in mode 1 counts machine cycles (twelve clocks each
+ * on this core), 16 bits wide. */
 #include <stdint.h>
 #include <stdio.h>
 
@@ -10,21 +9,7 @@
 #include "board.h"
 
 #define SIMULATOR_INTERFACE (*(volatile __xdata uint8_t*)0xFFFF)
-
-static uint32_t bytes_written;
-
-int putchar(int c)
-{
-    SIMULATOR_INTERFACE = 'w';
-    SIMULATOR_INTERFACE = (uint8_t)c;
-    ++bytes_written;
-    return c;
-}
-
-uint32_t board_bytes_written(void)
-{
-    return bytes_written;
-}
+#include "ucsim_interface.h"
 
 /* The timer stands still while it is read, so that its two bytes belong together; each read
  * stops it for the same cycles, which the empty call's count takes out of every routine's. */
@@ -37,14 +22,6 @@ uint16_t board_count(void)
     high = TH0;
     TR0 = 1;
     return (uint16_t)((uint16_t)high << 8 | low);
-}
-
-void board_stop(int passed)
-{
-    (void)passed; /* the host reads the last line */
-    SIMULATOR_INTERFACE = 's';
-    for (;;) {
-    }
 }
 
 /* The counter proves itself before anything relies on it: a delay of known length, in machine

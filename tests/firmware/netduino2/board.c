@@ -1,7 +1,7 @@
 /* STM32F205 (Cortex-M3, QEMU's netduino2) and STM32F405 (Cortex-M4F, netduinoplus2; M7 code runs
  * there too): standard output and the exit through semihosting, and instructions from TIM2.
  * QEMU's TIM2 counts at 1 GHz of virtual time, and under -icount shift=0 every instruction is
- * 1 ns of it, so the counter counts instructions retired; check_counter proves it at every
+ * 1 ns of it, so the counter counts instructions retired; delay_proof proves it at every
  * start. DWT's cycle counter is not modelled, and SysTick follows a clock of its own. */
 #include <stdint.h>
 #include <stdio.h>
@@ -68,50 +68,21 @@ __attribute__((noinline)) static void delay(uint32_t loops)
     __asm__ volatile("1: subs %0, %0, #1\n\tbne 1b" : "+r"(loops) : : "cc", "memory");
 }
 
-/* Times delay(loops) as check.cpp times a call; wrapped: the count's low 16 bits wrapped
+/* Times delay(loops) as check.cpp times a call; crossed: the count's low 16 bits wrapped
  * inside the timing. */
-__attribute__((noinline)) static uint16_t timed_delay(uint32_t loops, uint32_t* wrapped)
+__attribute__((noinline)) static uint16_t timed_delay(uint32_t loops, uint32_t* crossed)
 {
     const uint32_t before = TIM2_CNT;
     const uint16_t start = board_count();
     delay(loops);
     const uint16_t elapsed = (uint16_t)(board_count() - start);
     const uint32_t after = TIM2_CNT;
-    *wrapped = (after >> 16) != (before >> 16) ? 1U : 0U;
+    *crossed = (after >> 16) != (before >> 16) ? 1U : 0U;
     return elapsed;
 }
 
-/* Delays of every length from 1 to 97 passes, over and over until 100 of them were timed across
- * a wrap of the 16-bit count: each must count 2 instructions a pass more than one pass does.
- * Without -icount the timer follows the host's clock, and this fails. */
-static int check_counter(void)
-{
-    uint32_t wrapped = 0;
-    const uint16_t one_pass = timed_delay(1, &wrapped);
-    uint32_t timed = 0;
-    uint32_t across = 0;
-    for (uint32_t loops = 1; across < 100 && timed < 1000000U; loops = loops % 97U + 1U) {
-        const uint16_t count = (uint16_t)(timed_delay(loops, &wrapped) - one_pass);
-        ++timed;
-        across += wrapped;
-        if (count != 2U * (loops - 1U)) {
-            printf("board counter wrong: %lu passes counted %u instructions, not %lu%s; "
-                   "TIM2 counts instructions only under QEMU's -icount shift=0\n",
-                   (unsigned long)loops, (unsigned)count, 2UL * (loops - 1U),
-                   wrapped ? " (across a wrap)" : "");
-            return 0;
-        }
-    }
-    if (across < 100) {
-        printf("board counter unproven: the count wrapped in %lu of %lu delays\n",
-               (unsigned long)across, (unsigned long)timed);
-        return 0;
-    }
-    printf("board counter: %lu delays of known length counted exactly, %lu of them across a "
-           "wrap of the 16-bit count\n",
-           (unsigned long)timed, (unsigned long)across);
-    return 1;
-}
+/* 2 instructions a pass. Without -icount the timer follows the host's clock, and this fails. */
+#include "delay_proof.h"
 
 void board_start(void)
 {
@@ -124,7 +95,8 @@ void board_start(void)
     TIM2_EGR = 1; /* loads the prescaler */
     TIM2_CNT = 0;
     TIM2_CR1 = 1; /* counts */
-    if (!check_counter()) {
+    if (!delay_proof(2, "instructions", "wrap of the 16-bit count",
+                     "TIM2 counts instructions only under QEMU's -icount shift=0")) {
         board_stop(0);
     }
 }

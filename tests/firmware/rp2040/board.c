@@ -13,7 +13,7 @@
 /* rp2040js reloads SysTick one cycle early: the count runs from the reload value down to 1 and
  * never shows 0, so the period is the reload value, not one more. A period of 2^16 makes the
  * negated count a 16-bit up-counter with no step at the reload, so a call timed across a reload
- * reads true. check_counter proves it at every start, and stops the run on a SysTick that shows
+ * reads true. delay_proof proves it at every start, and stops the run on a SysTick that shows
  * 0 as Arm's does, whose period is one more. */
 #define COUNTER_PERIOD 0x10000U
 
@@ -49,48 +49,20 @@ __attribute__((noinline)) static void delay(uint32_t loops)
     __asm__ volatile("1: sub %0, #1\n\tbne 1b" : "+l"(loops) : : "cc", "memory");
 }
 
-/* Times delay(loops) as check.cpp times a call; reloaded: SysTick reloaded inside the timing. */
-__attribute__((noinline)) static uint16_t timed_delay(uint32_t loops, uint32_t* reloaded)
+/* Times delay(loops) as check.cpp times a call; crossed: SysTick reloaded inside the timing. */
+__attribute__((noinline)) static uint16_t timed_delay(uint32_t loops, uint32_t* crossed)
 {
     const uint16_t start = board_count();
     const uint32_t before = SYST_CVR;
     delay(loops);
     const uint32_t after = SYST_CVR;
     const uint16_t elapsed = (uint16_t)(board_count() - start);
-    *reloaded = after > before ? 1U : 0U;
+    *crossed = after > before ? 1U : 0U;
     return elapsed;
 }
 
-/* Delays of every length from 1 to 97 passes, over and over until 100 of them were timed across
- * a reload: each must count 3 cycles a pass more than one pass does. */
-static int check_counter(void)
-{
-    uint32_t reloaded = 0;
-    SYST_CVR = 0; /* restarts: the next reload is a whole period away */
-    const uint16_t one_pass = timed_delay(1, &reloaded);
-    uint32_t timed = 0;
-    uint32_t across = 0;
-    for (uint32_t loops = 1; across < 100 && timed < 1000000U; loops = loops % 97U + 1U) {
-        const uint16_t count = (uint16_t)(timed_delay(loops, &reloaded) - one_pass);
-        ++timed;
-        across += reloaded;
-        if (count != 3U * (loops - 1U)) {
-            printf("board counter wrong: %lu passes counted %u cycles, not %lu%s\n",
-                   (unsigned long)loops, (unsigned)count, 3UL * (loops - 1U),
-                   reloaded ? " (across a reload)" : "");
-            return 0;
-        }
-    }
-    if (across < 100) {
-        printf("board counter unproven: SysTick reloaded in %lu of %lu delays\n",
-               (unsigned long)across, (unsigned long)timed);
-        return 0;
-    }
-    printf("board counter: %lu delays of known length counted exactly, %lu of them across a "
-           "SysTick reload\n",
-           (unsigned long)timed, (unsigned long)across);
-    return 1;
-}
+/* 3 cycles a pass. */
+#include "delay_proof.h"
 
 void board_start(void)
 {
@@ -100,7 +72,9 @@ void board_start(void)
     SYST_RVR = COUNTER_PERIOD;
     SYST_CVR = 0;
     SYST_CSR = 5; /* the processor clock, no interrupt, enabled */
-    if (!check_counter()) {
+    SYST_CVR = 0; /* restarts: the next reload is a whole period away */
+    if (!delay_proof(3, "cycles", "SysTick reload",
+                     "a SysTick that shows 0 has a period one longer")) {
         board_stop(0);
     }
 }

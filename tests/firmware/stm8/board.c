@@ -1,13 +1,13 @@
 /* An STM8S103 under ucsim (sstm8 -t STM8S103), run by run.sh. Text goes out through ucsim's
- * simulator interface at SIMULATOR_INTERFACE, an address outside the chip's memory that run.sh
- * names to sstm8: the command 'w' and a byte write it to run.sh's output file, 's' stops the
- * simulation. TIM1 counts at fMASTER, which is the CPU clock after reset (CPUDIV 1). */
+ * simulator interface, at an address outside the chip's memory. TIM1 counts at fMASTER, which is
+ * the CPU clock after reset (CPUDIV 1). */
 #include <stdint.h>
 #include <stdio.h>
 
 #include "board.h"
 
 #define SIMULATOR_INTERFACE (*(volatile uint8_t*)0x1000)
+#include "ucsim_interface.h"
 #define TIM1_CR1 (*(volatile uint8_t*)0x5250)
 #define TIM1_EGR (*(volatile uint8_t*)0x5257)
 #define TIM1_CNTRH (*(volatile uint8_t*)0x525E)
@@ -25,21 +25,6 @@ static void stack_at_top_of_ram(void) __naked
     __asm__(".area GSINIT\n\tldw x, #0x03FF\n\tldw sp, x\n\t.area CODE");
 }
 
-static uint32_t bytes_written;
-
-int putchar(int c)
-{
-    SIMULATOR_INTERFACE = 'w';
-    SIMULATOR_INTERFACE = (uint8_t)c;
-    ++bytes_written;
-    return c;
-}
-
-uint32_t board_bytes_written(void)
-{
-    return bytes_written;
-}
-
 /* The timer stands still while it is read, so that its two bytes belong together; each read
  * stops it for the same cycles, which the empty call's count takes out of every routine's. */
 uint16_t board_count(void)
@@ -51,14 +36,6 @@ uint16_t board_count(void)
     low = TIM1_CNTRL;
     TIM1_CR1 = TIM1_CEN;
     return (uint16_t)((uint16_t)high << 8 | low);
-}
-
-void board_stop(int passed)
-{
-    (void)passed; /* the host reads the last line */
-    SIMULATOR_INTERFACE = 's';
-    for (;;) {
-    }
 }
 
 /* The counter proves itself before anything relies on it. ucsim's STM8 models instruction fetch,
