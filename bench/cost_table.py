@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Zlib
 """Runs roots_bench and prints the README's cost table (Markdown) from its JSON report.
 
 Usage: bench/cost_table.py [path/to/roots_bench] [extra benchmark flags...]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Times a full quorvantel run against two others that print the same bytes: plain_run, the whole
 # run as one plain C file with the routine inlined (bench/plain_run.c), and `cat` of a file that
 # holds the output, the physical limit of a program that only has to print those bytes. Prints

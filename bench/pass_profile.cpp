@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Prints the passes of each counting root for every input 0 to 65535, one line per input:
 //   x sqrt_u16_variante4 sqrt_u16_variante3 sqrt_u16_variante2
 // sqrt_u16 counts no passes and is not listed. The Newton trace goes to standard error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* The program's whole run as one plain C file, for comparison: the same sweep, the same output,
  * with sqrt_u16_variante4 and its range table written inline in 32-bit unsigned arithmetic, as
  * someone would write it without a library. bench/end_to_end.sh measures quorvantel against

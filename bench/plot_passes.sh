@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Draws docs/passes.svg: mean passes per call of each counting root, over the inputs 0 to 65535
 # in buckets of 256, from the data pass_profile prints.
 # Usage: bench/plot_passes.sh [build-dir]   (needs gnuplot: apt-get install gnuplot-nox)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // What each root costs: every routine timed over the 16-bit inputs in ascending and in shuffled
 // order, beside two baselines (the double-precision root and a 65536-entry table). Each timed
 // sweep sums its results and fails the benchmark when the sum differs from the reference, so

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Reads the table of cores, cmake/cores.txt, into variables: quorvantel_cores lists the cores in
 # the table's order, and quorvantel_core_CORE_KEY holds each field, with the blanks of its key
 # as underscores (quorvantel_core_CORE_build_needs).

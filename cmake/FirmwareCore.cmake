@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Which core of the table (cmake/cores.txt) the chip of a cross build is, and so which check
 # firmware it gets. The answer comes from the compiler's own macros, so a user's toolchain file
 # gets the same as the project's. Empty: a chip the project has no firmware for, which still gets

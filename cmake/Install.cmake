@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Install rules in two components, which the Debian package splits the way Debian does:
 #   program      bin/quorvantel and its manual page;
 #   development  the roots library and its header, the CMake package (find_package(quorvantel
@@ -81,6 +82,7 @@ set(CPACK_PACKAGE_NAME quorvantel)
 set(CPACK_PACKAGE_VENDOR "quorvantel")
 set(CPACK_PACKAGE_CONTACT "${QUORVANTEL_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY quorvantel)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_COMPONENTS_ALL program development)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

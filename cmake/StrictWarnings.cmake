@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Strict warnings for our own targets only: users of the library do not inherit them, and
 # -Werror applies only where QUORVANTEL_WERROR asks for it (by default when quorvantel is the
 # top-level project), so a consumer's own warning flags cannot break its build.

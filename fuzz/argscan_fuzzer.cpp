@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Feeds arbitrary argument vectors to the argument scan and the usage decision, and checks both
 // against the rule stated from scratch. The input splits at zero bytes into argv[0], argv[1], …
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "argflags.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The command-line kit: a table of 128 one-byte flags that option arguments raise, and a
 // yes-answer test. The table is static, zero at program start, and the program never lowers
 // a flag.

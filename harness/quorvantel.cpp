@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // quorvantel: sweeps sqrt_u16_variante4 over every input from 0 to 65284, prints each result
 // that differs from the rounded double-precision root, and sums up the refinement passes.
 #include <cmath>

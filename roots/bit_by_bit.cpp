@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Roots that decide one bit of the result per pass, from the top bit of the root down, in the
 // form forms.hpp chooses for the core; and the shared pass counter.
 #include <stdint.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // sqrt_u16_variante4 and sqrt_u16_variante3 for armv6-m (Cortex-M0 and M0+, such as the RP2040),
 // in assembly, the pass counter's update included. Included once, by bit_by_bit.cpp, where
 // forms.hpp chooses it.

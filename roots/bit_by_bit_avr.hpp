@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The bit-by-bit roots for AVR cores with the 8x8 multiplier (the ATmega family), in assembly
 // scheduled by hand: the same start, trials, passes, early-exit counts and rounding as the plain
 // form, in a fifth of the cycles GCC makes of that.

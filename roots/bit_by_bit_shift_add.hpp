@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The bit-by-bit roots for cores without a hardware multiplier (AVR without MUL, such as the
 // ATtiny85; RISC-V without the M extension), where every trial square r * r would be a call of a
 // software multiply (50 to 250 cycles). They make the same trials, passes and early exits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // sqrt_u16_variante4 and sqrt_u16_variante3 for the STM8 (SDCC), in assembly, the pass
 // counter's update included. Included once, by bit_by_bit.cpp, where forms.hpp chooses it. The
 // same start, trials, passes, early-exit counts and rounding as the plain form.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The bit-by-bit roots for a 32-bit core whose multiply takes one instruction (armv7-m: Cortex-M3,
 // M4, M7; RISC-V with M; the ESP8266's lx106): the same trials, passes and results as the plain
 // form, in half the instructions, for about 600 bytes where the plain form takes 300.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Internal to the roots library: what every form of the routines shares. The library's sources
 // are written in the common subset of C99 and C++11, so that C-only compilers build them too.
 #ifndef QUORVANTEL_ROOTS_DETAIL_HPP

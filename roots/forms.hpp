@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The one place that chooses each core's form of the 16-bit roots, by the compiler's own macros,
 // so that CMake with any toolchain file, Arduino's builder and a hand-written build all get the
 // same. Every form gives every call the result and the count of the plain form (portable.hpp),

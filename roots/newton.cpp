@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Newton (Heron) roots and their trace: each call's steps, a record of steps per routine, and a
 // line on standard output for every input up to 16 and every new record. The steps themselves
 // are in the form forms.hpp chooses for the core.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The Newton roots for AVR cores, with a division of their own: every estimate r is 1 to 255 and
 // every quotient is capped at 255, so x / r is a 16-by-8-bit division with an 8-bit quotient,
 // where avr-gcc would call its 16-bit __udivmodhi4 (about 200 cycles). The same start, steps,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The Newton roots on bytes, for 8-bit cores with a divider (the STM8: SDCC's divw): every
 // estimate r is 1 to 255 and every quotient is capped at 255, so a step needs one division, and
 // all else fits in 8 bits, where the plain form works in 16 and 32 bits and divides a second time

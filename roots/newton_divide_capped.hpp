@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* The Newton roots for cores without a divide instruction (Cortex-M0/M0+ and other Arm cores
  * without an integer divide, RISC-V without M's divide, Xtensa lx106), where x / r would be a call
  * of a 32-bit library division: the same start, steps, estimates, stop rule, rounding and result

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The Newton steps for the 8051 (SDCC), in assembly, with a division of their own: every
 // estimate r is 1 to 255 and every quotient is capped at 255, so x / r is a 16-by-8-bit division
 // with an 8-bit quotient, where SDCC would call its 16-bit __divuint. The same start, steps,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* The plain statement of each 16-bit root: what every call returns and how many passes it makes,
  * in the words of the algorithm, with no side effect. Every core without a form of its own runs
  * these (the host among them); the check firmware and the host's tests hold every other form to

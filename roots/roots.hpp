@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* Integer square roots of 16-bit unsigned values, for C and C++ callers alike.
  *
  * Every 16-bit routine returns the integer nearest to the square root of its input, saturated

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "roots.hpp"
 
 // The range for result n ends at n * (n + 1), the largest integer whose root lies below

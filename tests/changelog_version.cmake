@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Fails unless the first line of the Debian changelog CHANGELOG names VERSION:
 #   quorvantel (VERSION) unstable; urgency=medium
 file(STRINGS ${CHANGELOG} first_line LIMIT_COUNT 1)

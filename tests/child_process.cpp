@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "child_process.hpp"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Runs a program of the project in a child process and collects what it wrote.
 #ifndef QUORVANTEL_TESTS_CHILD_PROCESS_HPP
 #define QUORVANTEL_TESTS_CHILD_PROCESS_HPP

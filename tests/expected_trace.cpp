@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "expected_trace.hpp"
 
 #include <gtest/gtest.h>

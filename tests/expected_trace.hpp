@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // What the Newton roots print over an ascending sweep of every input 0 to 65535 from program
 // start. The host's trace tests and the firmware check hold their output to the same text.
 #ifndef QUORVANTEL_TESTS_EXPECTED_TRACE_HPP

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Runs the check firmware of each small core under its simulator. The firmware checks every
 // call of every routine on the chip; here the host checks that it says so, and holds the Newton
 // traces it printed to the host's own expectations, byte for byte.

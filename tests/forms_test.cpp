@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Every form of the roots that is plain C runs here too, on every input, against the plain form:
 // a wrong form fails in seconds on the host, before any simulator runs it on its core.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The program as a user runs it: whole output, byte for byte, and exit status.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "reference_root.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The value every 16-bit root must return, worked out in exact integer arithmetic.
 #ifndef QUORVANTEL_TESTS_REFERENCE_ROOT_HPP
 #define QUORVANTEL_TESTS_REFERENCE_ROOT_HPP

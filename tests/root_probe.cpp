@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Calls one root routine in a fresh process, so that its record of steps and the pass counter
 // start from zero. Usage: root_probe ROUTINE (all | X...)
 //   all: every input 0 to 65535 in ascending order; otherwise the inputs as given.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The library's 16-bit routines as the tests walk them, one list for the host's tests, the probe,
 // the benchmarks and the check firmware; C and C++ alike. Each entry:
 //   ROUTINE(name, plain, counts, sweep_passes)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Commits one fault that goes unnoticed unless a sanitizer reports it.
 // Usage: sanitizer_canary heap-overflow | signed-overflow
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "silenced_stdout.hpp"
 
 #include <fcntl.h>

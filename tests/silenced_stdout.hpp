@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Sends standard output to /dev/null for the lifetime of the guard, so that the trace lines of
 // the Newton roots do not flood the test log.
 #ifndef QUORVANTEL_TESTS_SILENCED_STDOUT_HPP

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The trace lines of the Newton roots, each run in a process of its own so that the record of
 // steps starts from zero as it does at program start.
 #include <gtest/gtest.h>

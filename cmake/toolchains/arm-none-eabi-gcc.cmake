@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Shared by the Arm toolchain files: Debian's arm-none-eabi-gcc with newlib for the core in
 # QUORVANTEL_ARM_CPU (-mcpu), in Thumb mode, and for a core with an FPU, its unit in
 # QUORVANTEL_ARM_FPU (-mfpu), used through the hard-float calling convention. There is no

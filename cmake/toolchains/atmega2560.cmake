@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for the ATmega2560 (Arduino Mega: 256 KiB flash, so a 3-byte program counter that
 # makes every call and return a cycle dearer) with Debian's avr-gcc:
 #   cmake -S . -B build-mega -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/atmega2560.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for the ATmega328P (Arduino Uno) with Debian's avr-gcc:
 #   cmake -S . -B build-avr -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/atmega328p.cmake
 # Another AVR chip: add -DQUORVANTEL_AVR_MCU=atmega1284p. The library builds for any of them;

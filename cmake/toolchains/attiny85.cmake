@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for the ATtiny85 (no hardware multiplier, 8 KiB flash, 512 B RAM) with Debian's
 # avr-gcc:
 #   cmake -S . -B build-tiny -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/attiny85.cmake

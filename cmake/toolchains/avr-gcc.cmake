@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Shared by the AVR toolchain files: Debian's avr-gcc (GCC 5.4, C++14, no C++ library) for the
 # chip in QUORVANTEL_AVR_MCU.
 set(CMAKE_SYSTEM_NAME Generic)

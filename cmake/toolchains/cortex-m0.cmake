@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for a Cortex-M0 (armv6-m: no divide instruction, no FPU) with Debian's
 # arm-none-eabi toolchain and newlib:
 #   cmake -S . -B build-m0 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/cortex-m0.cmake

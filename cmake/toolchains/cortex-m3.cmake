@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for a Cortex-M3 (armv7-m: Thumb-2, a one-cycle multiply and a divide instruction,
 # no FPU; STM32F1 and F2, LPC17xx) with Debian's arm-none-eabi toolchain and newlib:
 #   cmake -S . -B build-m3 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/cortex-m3.cmake

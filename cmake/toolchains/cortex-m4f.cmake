@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for a Cortex-M4 with its single-precision FPU (armv7e-m; STM32F4, nRF52) with
 # Debian's arm-none-eabi toolchain and newlib, floats passed in FPU registers:
 #   cmake -S . -B build-m4f -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/cortex-m4f.cmake

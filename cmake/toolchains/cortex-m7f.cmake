@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for a Cortex-M7 with a single-precision FPU (armv7e-m; STM32F7, i.MX RT) with
 # Debian's arm-none-eabi toolchain and newlib, floats passed in FPU registers:
 #   cmake -S . -B build-m7f -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/cortex-m7f.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for the ESP8266's Xtensa lx106 core (call0 ABI: no register windows; 32-bit
 # multiply, no divider, no FPU) with Debian's xtensa-lx106-elf-gcc and picolibc:
 #   cmake -S . -B build-lx106 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/lx106.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for the 8051 (MCS-51: CH55x, EFM8, N76E003 and their kin) with SDCC:
 #   cmake -S . -B build-mcs51 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mcs51.cmake
 # The large memory model: a program's variables in external RAM, as the check firmware's need,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Shared by the 32-bit RISC-V toolchain files: Debian's riscv64-unknown-elf-gcc with picolibc for
 # the core in QUORVANTEL_RISCV_ARCH and QUORVANTEL_RISCV_ABI. There is no libstdc++ for this
 # target, so C++ builds without exceptions and RTTI and programs link with the C driver.

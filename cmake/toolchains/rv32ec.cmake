@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for a small 32-bit RISC-V core: 16 registers, compressed instructions, no
 # multiply or divide (every product is a call of libgcc's __mulsi3):
 #   cmake -S . -B build-rv32ec -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/rv32ec.cmake

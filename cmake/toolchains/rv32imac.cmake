@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for a 32-bit RISC-V core with multiply/divide, atomics and compressed
 # instructions, with Debian's riscv64-unknown-elf-gcc and picolibc:
 #   cmake -S . -B build-rv32imac -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/rv32imac.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for a 32-bit RISC-V core with multiply and divide and compressed instructions but no
 # atomics, such as the ESP32-C3, with Debian's riscv64-unknown-elf-gcc and picolibc:
 #   cmake -S . -B build-rv32imc -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/rv32imc.cmake

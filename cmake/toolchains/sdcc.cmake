@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Shared by the SDCC toolchain files: Debian's SDCC (4.2) for the port in QUORVANTEL_SDCC_PORT,
 # with the flags in QUORVANTEL_SDCC_FLAGS and pointers of QUORVANTEL_SDCC_POINTER_SIZE bytes. SDCC
 # compiles C only: the project then builds the library's sources as C (they are written in the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross build for the STM8 (STM8S103 and its kin) with SDCC:
 #   cmake -S . -B build-stm8 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/stm8.cmake
 set(QUORVANTEL_SDCC_PORT stm8)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Tests of the Arduino library.
 #   test_arduino.sh library CMAKE BUILD_DIR ZIP SCRATCH
 #     makes the library and checks that the zip holds the folder quorvantel/ as it was built.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Every route by which a user takes the library into a program or a firmware, taken the way the
 # user takes it: the installed package from C and C++ on the host, a cross build with a toolchain
 # file of the user's own, add_subdirectory. A test whose tools are missing reports SKIPPED with

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # shellcheck shell=bash
 # Sourced by the scripts that take the library the way its users do (tests/embedding/,
 # tests/install/). A test whose tool is missing exits 77, which ctest reports as skipped, and

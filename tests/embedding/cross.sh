@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # The ways into a firmware that a user takes, with a plain toolchain file of the user's own for a
 # core of cmake/cores.txt: the library cross-built with it and installed with no option of ours,
 # then a firmware project that finds the installed package through the same toolchain file; and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # quorvantel through add_subdirectory in a project that has a target named roots of its own:
 # configures, builds and runs that project, and checks that quorvantel brought nothing but its
 # library into it.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Prints what a toolchain file sets, one NAME=VALUE a line: cmake -DTOOLCHAIN=FILE -P this file.
 # The embedding test writes a user's toolchain file from it.
 include(${TOOLCHAIN})

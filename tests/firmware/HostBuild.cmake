@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # In the host build: cross-builds the check firmware for every core of cmake/cores.txt whose
 # toolchain is here, and registers firmware_tests, which runs each one under its simulator through
 # the board's run.sh and reads its library's object code. A core whose toolchain is missing, or

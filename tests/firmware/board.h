@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* What the check firmware needs of a board. Each chip has its files in a folder beside this
  * one. BOARD_COUNTER names what the board counts per call ("cycles" where a counter runs at the
  * CPU clock, "instructions" where the simulator counts instructions retired); a board that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The check firmware, one source for every core and every compiler (C99 and C++11 alike). From
 // program start it calls each root of the library once for every one of its inputs, in ascending
 // order, and checks every call twice: its result against the nearest root, worked out here, and

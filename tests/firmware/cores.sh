@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # shellcheck shell=bash
 # Reads the table of cores, cmake/cores.txt, for the scripts: source it, then
 #   quorvantel_cores            prints the cores, one a line, in the table's order;

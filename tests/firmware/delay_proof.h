@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* A board's counter proves itself before anything relies on it: delays of every length from 1 to
  * 97 passes, over and over until 100 of them were timed across the point where the count
  * crosses (wraps, reloads), must each count per_pass units more than one pass does. The board

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The float baseline as it compiles where errno does not matter to the program (-fno-math-errno,
 // set on this source alone): on a core with an FPU sqrtf becomes the FPU's own instruction
 // (vsqrt.f32), where the baseline calls the C library's sqrtf, which sets errno for a negative

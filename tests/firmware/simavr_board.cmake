@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # What every AVR board run by simavr needs, included by its board.cmake: its board.c with
 # simavr's avr_mcu_section.h, the .mmcu section that names the chip and clock to simavr, and
 # avr-libc's libm for the float baseline.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // A minimal program on the board that calls one root, SIZE_PROBE naming which: 0 none, 1 sqrt_u8,
 // 2 to 5 the 16-bit routines in the order of tests/routines.hpp, 6 the float baseline. The cost
 // tables read what each one links from the library, and how much each grows beyond the one that

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Prints the README's tables of what each root costs on the small cores, and draws
 # docs/small_targets.svg from the same figures. For every core of cmake/cores.txt it cross-builds
 # the library, the check firmware and the size probes (build-CORE), runs the firmware under its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* Output and the end of the run through ucsim's simulator interface, for the boards that ucsim
  * simulates (mcs51/, stm8/): the board defines SIMULATOR_INTERFACE, the byte that its run.sh
  * names to the simulator, and includes this once. The command 'w' and a byte write that byte to

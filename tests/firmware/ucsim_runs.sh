@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # shellcheck shell=bash
 # Sourced by the run.sh of the boards simulated by ucsim (mcs51/, stm8/): runs a check firmware
 # that comes as one .ihx per routine (quorvantel_check.ihx for the first, quorvantel_check.N.ihx

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Installs a built tree into a scratch prefix, then builds a program against it the way a user
 # does, through find_package or through pkg-config, runs it and holds its output to the expected
 # text. CXX is the README's library example, as C++11; C is main.c, as C99 and as C11, which must

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* A C program that uses the library: every routine and the pass counter, so that every object of
  * the library is linked by the C driver alone. */
 #include <stdio.h>

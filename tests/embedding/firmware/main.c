@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* A firmware that uses the library: every routine and the pass counter, printed on the board's
  * standard output. It is C and C++ at once; main.cpp builds it as C++. */
 #include <stdio.h>

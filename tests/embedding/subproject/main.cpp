@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include <cstdio>
 
 #include <quorvantel/roots.hpp>

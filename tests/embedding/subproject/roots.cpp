@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The outer project's own roots: cube roots, to tell them from quorvantel's.
 int outer_cube_root(int x)
 {

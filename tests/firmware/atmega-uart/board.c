@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* An ATmega (the ATmega328P, the ATmega2560) under simavr: standard output on UART0, cycles from
  * Timer1 without prescaler. */
 #include <avr/interrupt.h>

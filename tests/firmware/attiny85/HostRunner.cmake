@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # The ATtiny85 firmware's runner, simavr_run.c: a host program on simavr's library, put beside
 # the firmware of the core (core, binary_dir), where run.sh looks for it. Included by
 # HostBuild.cmake.

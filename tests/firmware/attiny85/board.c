@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* ATtiny85 under simavr, run by simavr_run.c. The chip has no UART: text goes out through
  * GPIOR0, and the cycle count comes in through GPIOR1 and GPIOR2, which the runner serves from
  * the simulator's own cycle counter. That count is exact by construction; one made of simavr

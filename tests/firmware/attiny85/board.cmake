@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # ATtiny85 under simavr_run.c: console output and cycles from the simulator.
 include(${CMAKE_CURRENT_LIST_DIR}/../simavr_board.cmake)
 # avr-libc's smallest printf has all the conversions the firmware and the traces use (%s, %u,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Runs the ATtiny85 check firmware under simavr_run and prints its output as plain text, as one
 # run's: the check firmware comes as one ELF per routine (quorvantel_check.elf for the first,
 # quorvantel_check.N.elf for the one at position N), so their sections are printed in order

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* Runs the ATtiny85 check firmware on simavr's library and serves what the chip cannot do
  * under plain simavr: an exact cycle counter, and output without simavr's line decoration.
  *   simavr_run FIRMWARE.elf

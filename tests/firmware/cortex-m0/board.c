@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* Cortex-M0 under QEMU (-M microbit): standard output and the exit through semihosting. QEMU
  * counts no cycles, so this board times nothing. */
 #include <stdint.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cortex-M0 under QEMU's microbit machine: semihosting output, no counter.
 set(board_sources ${board_dir}/board.c ${board_dir}/startup.c)
 set(board_link_depends ${board_dir}/microbit.ld)

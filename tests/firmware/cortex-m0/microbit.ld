@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: Zlib */
 /* nRF51 as QEMU's microbit machine has it: 256 KiB flash at 0, 16 KiB RAM at 0x20000000. */
 MEMORY
 {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Runs the Cortex-M0 check firmware under QEMU's microbit machine; semihosting brings its output.
 set -euo pipefail
 timeout 300 qemu-system-arm -M microbit -nographic -monitor none \

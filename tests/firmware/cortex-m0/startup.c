@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* Start-up for a Cortex-M core (QEMU's microbit, netduino2 and netduinoplus2, and the RP2040
  * under rp2040js): the vector table, and a reset handler that turns the FPU on where the code uses
  * one, copies .data from flash, clears .bss and calls main. */

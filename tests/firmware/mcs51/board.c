@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* An 8052 under ucsim (s51 -t 8052), run by run.sh. Text goes out through ucsim's simulator
  * interface, a byte of external RAM. Timer0 in mode 1 counts machine cycles (twelve clocks each
  * on this core), 16 bits wide. */

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # An 8052 under ucsim's s51: output through ucsim's simulator interface, machine cycles from
 # Timer0 (run.sh runs the firmware per routine side by side, since the simulator is slow).
 set(board_sources ${board_dir}/board.c)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Runs a firmware under ucsim's s51 (an 8052, Timer0 counting machine cycles) and prints its
 # output as plain text; the check firmware, one .ihx per routine, as one run's (ucsim_runs.sh).
 #   run.sh BUILD/tests/firmware/quorvantel_check.ihx

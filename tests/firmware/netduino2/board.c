@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* STM32F205 (Cortex-M3, QEMU's netduino2) and STM32F405 (Cortex-M4F, netduinoplus2; M7 code runs
  * there too): standard output and the exit through semihosting, and instructions from TIM2.
  * QEMU's TIM2 counts at 1 GHz of virtual time, and under -icount shift=0 every instruction is

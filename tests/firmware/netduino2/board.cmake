@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # STM32F205 (Cortex-M3) under QEMU's netduino2 machine: code in flash, semihosting output,
 # instructions from TIM2. The STM32F405 board (netduinoplus2) takes these files as they are; the
 # Cortex-M0 board's start-up serves both.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Runs a check firmware under QEMU's netduino2 machine (STM32F205), or the machine named second
 # (netduinoplus2). -icount shift=0 makes every instruction 1 ns of virtual time, which TIM2 counts
 # at 1 GHz; semihosting brings the output.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: Zlib */
 /* STM32F205 (QEMU's netduino2) and STM32F405 (netduinoplus2): flash at 0x08000000, which the core
  * also sees at 0 when it boots from flash, so the vector table is read from its start; SRAM at
  * 0x20000000. QEMU gives both 1 MiB of flash; 128 KiB is the F205's SRAM and the F405's main SRAM

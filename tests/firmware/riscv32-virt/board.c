@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* A 32-bit RISC-V core (rv32imac or rv32ec) under QEMU's virt machine: standard output and the
  * exit through picolibc's semihosting, and the instructions retired from rdinstret, which QEMU
  * counts exactly under -icount (without it the counter reads host clock ticks). */

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # A 32-bit RISC-V core under QEMU's virt machine: semihosting output, instructions retired.
 set(board_sources ${board_dir}/board.c)
 # picolibc's system calls through semihosting; its linker script, placed where the virt machine

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Runs a 32-bit RISC-V check firmware under QEMU's virt machine, with a CPU made of the
 # extensions the ELF was built for (its Tag_RISCV_arch attribute), so that rv32ec runs on a core
 # without multiply. -icount makes rdinstret count instructions retired. Semihosting output

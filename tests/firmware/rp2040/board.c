@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* RP2040 (Cortex-M0+) under rp2040js, from SRAM: standard output on UART0, the exit status in r0
  * at a bkpt, and CPU cycles from SysTick. */
 #include <stdint.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # RP2040 under rp2040js: the firmware lives in SRAM, UART0 output, SysTick at the CPU clock.
 # The Cortex-M0 board's start-up serves: same vector table, and its copy of .data is onto itself
 # here (rp2040.ld).

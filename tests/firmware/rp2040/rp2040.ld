@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: Zlib */
 /* The RP2040's SRAM as rp2040js has it: 264 KiB at 0x20000000, with the vector table at its
  * start. run.mjs loads every segment in place; there is no flash and no boot ROM. */
 MEMORY

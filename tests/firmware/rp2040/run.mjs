@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Runs a firmware linked for the RP2040's SRAM under rp2040js: loads the ELF's segments, starts
 // the core from the vector table at 0x20000000, lets the clock run with every instruction (so
 // that SysTick counts), prints what the firmware writes to UART0 and exits with r0 when the

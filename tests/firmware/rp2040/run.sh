@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Runs the RP2040 check firmware under rp2040js, which npm installs beside this script.
 set -euo pipefail
 here=$(dirname "$0")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* An STM8S103 under ucsim (sstm8 -t STM8S103), run by run.sh. Text goes out through ucsim's
  * simulator interface, at an address outside the chip's memory. TIM1 counts at fMASTER, which is
  * the CPU clock after reset (CPUDIV 1). */

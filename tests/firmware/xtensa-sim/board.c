@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* The ESP8266's lx106 core under QEMU's xtensa sim machine: standard output and the exit through
  * QEMU's simcall semihosting, and the instructions retired from the debug option's ICOUNT
  * register. CCOUNT would not do: QEMU does not advance it per instruction, even under -icount. */

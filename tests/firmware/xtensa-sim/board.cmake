@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # The ESP8266's lx106 core under QEMU's xtensa sim machine: simcall output, instructions counted
 # by ICOUNT.
 set(board_sources ${board_dir}/board.c ${board_dir}/startup.c

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* GCC turns a 32-bit unsigned / or % into a call of __udivsi3 or __umodsi3, which libgcc has for
  * every other core, but Debian's libgcc for the lx106 lacks. picolibc's printf (for its decimal
  * digits) and the check firmware's means need them, so the firmware brings them: long division,

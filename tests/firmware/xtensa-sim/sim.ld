@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: Zlib */
 /* QEMU's xtensa "sim" machine with the lx106 core: it starts at the reset vector, the first
  * address of its system ROM (0x50000000, RAM in QEMU), and has system RAM at 0x60000000. QEMU
  * loads every segment where it is linked, so .data needs no copy. */

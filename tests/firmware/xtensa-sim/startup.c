@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* Start-up for the lx106 core under QEMU's xtensa sim machine. QEMU starts at the reset vector,
  * not at the ELF entry, with interrupts masked and PS.EXCM set. The start-up code sets the
  * stack, lowers PS to interrupt level 0 with EXCM clear (so that exceptions reach their vectors

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Sends the trace lines of the Newton routines to Serial. They print through printf, which on
 // AVR writes to avr-libc's stdout; a sketch leaves stdout unset, and then the routines stay
 // silent. Other cores route printf their own way (many through a _write function), so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Prints a few integer square roots and the passes the bit-by-bit routines took.
 #include <quorvantel.h>
 #ifdef __AVR__
