@@ -11,9 +11,14 @@
 // quorvantel_newton_sqrt_u16(x, &steps) and quorvantel_newton_variante2(x, start, &steps), the
 // latter for x up to QUORVANTEL_VARIANTE2_LAST_STEPPED; where QUORVANTEL_NEWTON_ASSEMBLY names a
 // header, only newton.cpp includes it, and it defines them.
-// QUORVANTEL_BIT_BY_BIT_FORM_NAME and QUORVANTEL_NEWTON_FORM_NAME name the forms chosen.
-// QUORVANTEL_PLAIN_FORMS, defined by the build, puts every core on the plain forms, to measure
-// what a core's own forms gain.
+// The roots to ship: quorvantel_sqrt16_nearest_form(x) and quorvantel_sqrt16_floor_form(x), or,
+// where QUORVANTEL_SQRT16_IN_ASSEMBLY is defined, a form whose header defines both public routines
+// itself when sqrt16.cpp includes it (QUORVANTEL_SQRT16_DEFINITIONS).
+// QUORVANTEL_BIT_BY_BIT_FORM_NAME, QUORVANTEL_NEWTON_FORM_NAME and QUORVANTEL_SQRT16_FORM_NAME
+// name the forms chosen. QUORVANTEL_PLAIN_FORMS, defined by the build, puts every core on the
+// plain forms, to measure what a core's own forms gain. QUORVANTEL_SIZE_FIRST, defined by the
+// build (CMake's option of that name), gives the roots to ship their smallest form instead of
+// their fastest, on the cores that have one of their own.
 #ifndef QUORVANTEL_ROOTS_FORMS_HPP
 #define QUORVANTEL_ROOTS_FORMS_HPP
 
@@ -99,6 +104,52 @@
 #define QUORVANTEL_NEWTON_FORM_NAME portable
 #define quorvantel_newton_sqrt_u16 quorvantel_portable_sqrt_u16
 #define quorvantel_newton_variante2 quorvantel_portable_variante2
+#endif
+
+#if defined(QUORVANTEL_PLAIN_FORMS)
+#define QUORVANTEL_SQRT16_FORM_NAME portable
+#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+#elif defined(__AVR__) && defined(__AVR_HAVE_MUL__) && defined(__GNUC__)
+// AVR-MUL: to be written
+#define QUORVANTEL_SQRT16_FORM_NAME portable
+#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+#elif defined(__AVR__) && defined(__GNUC__)
+// AVR-NO-MUL: to be written
+#define QUORVANTEL_SQRT16_FORM_NAME portable
+#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+#elif defined(__riscv) && !defined(__riscv_mul)
+// RISCV-NO-MUL: to be written
+#define QUORVANTEL_SQRT16_FORM_NAME portable
+#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+#elif defined(__ARM_ARCH_6M__) && defined(__GNUC__)
+// ARMV6M: to be written
+#define QUORVANTEL_SQRT16_FORM_NAME portable
+#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+#elif defined(__SDCC_mcs51)
+// MCS51: to be written
+#define QUORVANTEL_SQRT16_FORM_NAME portable
+#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+#elif defined(__SDCC_stm8)
+// STM8: to be written
+#define QUORVANTEL_SQRT16_FORM_NAME portable
+#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+#elif defined(__ARM_ARCH_7M__) || defined(__ARM_ARCH_7EM__) || defined(__XTENSA__) ||              \
+    (defined(__riscv) && defined(__riscv_mul))
+// UNROLLED-32: to be written
+#define QUORVANTEL_SQRT16_FORM_NAME portable
+#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+#else
+#define QUORVANTEL_SQRT16_FORM_NAME portable
+#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
 #endif
 
 #endif

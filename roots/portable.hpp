@@ -76,6 +76,26 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_portable_variante3(unsigned x, unsi
     return quorvantel_nearest_of(root, x);
 }
 
+/* floor(sqrt(x)): one bit of the root a pass, from bit 7 down, kept while its square does not
+ * exceed x. */
+QUORVANTEL_INLINE unsigned quorvantel_portable_floor(unsigned x)
+{
+    unsigned root = 0;
+    for (unsigned bit = 0x80; bit != 0; bit /= 2) {
+        const unsigned trial = root | bit;
+        if (trial * trial <= x) root = trial;
+    }
+    return root;
+}
+
+/* The nearest root, saturated at 255: the floor r, or r + 1 where x lies above r(r + 1), the
+ * largest input whose nearest root is r. 255 stays: 256 is out of range. */
+QUORVANTEL_INLINE unsigned quorvantel_portable_nearest(unsigned x)
+{
+    const unsigned root = quorvantel_portable_floor(x);
+    return root + (unsigned)(root != 255 && x > root * (root + 1));
+}
+
 /* Where rounded is a constant, SDCC drops the branch it decides and says so (warnings 110 and
  * 126: changed flow, unreachable code): that is meant. */
 #if defined(__SDCC)

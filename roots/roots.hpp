@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: Zlib
 /* Integer square roots of 16-bit unsigned values, for C and C++ callers alike.
  *
- * Every 16-bit routine returns the integer nearest to the square root of its input, saturated
- * at 255: inputs from 65281 up, whose nearest root would be 256, give 255. No routine allocates,
- * throws or fails. The routines share the static pass counter below and are not reentrant.
+ * The roots to ship are quorvantel_sqrt16_nearest and quorvantel_sqrt16_floor: they keep no
+ * state, count nothing and print nothing. The five routines after them are the bench's
+ * instruments: they count their passes in the static counter itotal, and the Newton routines
+ * print a trace, so they are not reentrant.
  *
- * The routines and the counter have C linkage, so one library serves C and C++ callers; C
- * callers may include it as <quorvantel/roots.h>. */
+ * Every 16-bit routine but the floor root returns the integer nearest to the square root of its
+ * input, saturated at 255: inputs from 65281 up, whose nearest root would be 256, give 255. No
+ * routine allocates, throws or fails. Everything here has C linkage, so one library serves C and
+ * C++ callers; C callers may include it as <quorvantel/roots.h>. */
 #ifndef QUORVANTEL_ROOTS_HPP
 #define QUORVANTEL_ROOTS_HPP
 
@@ -18,9 +21,33 @@
 #define QUORVANTEL_NOEXCEPT
 #endif
 
+/* A function whose result depends on its argument alone: GCC and Clang fold repeated calls. */
+#if defined(__GNUC__)
+#define QUORVANTEL_CONST __attribute__((const))
+#else
+#define QUORVANTEL_CONST
+#endif
+
+/* On the 8051 SDCC gives a function's locals and further parameters fixed addresses unless it is
+ * reentrant; the roots to ship are, wherever their form keeps anything outside registers. */
+#if defined(__SDCC_mcs51)
+#define QUORVANTEL_REENTRANT __reentrant
+#else
+#define QUORVANTEL_REENTRANT
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* The integer nearest to the square root of x, saturated at 255 (65281 and above give 255): the
+ * result of sqrt_u16_variante4, without its count. Keeps no state, writes nothing but its own
+ * stack and reads only constant data: reentrant, and safe in an interrupt handler. */
+QUORVANTEL_CONST uint8_t quorvantel_sqrt16_nearest(uint16_t x)
+    QUORVANTEL_NOEXCEPT QUORVANTEL_REENTRANT;
+
+/* floor(sqrt(x)), 0 to 255: the largest r with r * r <= x. Pure as the nearest root. */
+QUORVANTEL_CONST uint8_t quorvantel_sqrt16_floor(uint16_t x) QUORVANTEL_NOEXCEPT QUORVANTEL_REENTRANT;
 
 /* On the 8051 (SDCC) the counter lives in internal RAM in every memory model, where the routines
  * update it with one-cycle instructions. */

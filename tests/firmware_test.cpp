@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 #include <ostream>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -51,8 +53,11 @@ std::vector<std::string> routines_of(const Core& core)
 {
     // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
 #define ROUTINE_NAME(name, plain, counts, sweep_passes) #name,
-    std::vector<std::string> routines{"sqrt_u8", QUORVANTEL_WIDE_ROUTINES(ROUTINE_NAME)};
+#define PURE_ROOT_NAME(name, plain, floor) #name,
+    std::vector<std::string> routines{"sqrt_u8", QUORVANTEL_WIDE_ROUTINES(ROUTINE_NAME)
+                                                     QUORVANTEL_PURE_ROOTS(PURE_ROOT_NAME)};
 #undef ROUTINE_NAME
+#undef PURE_ROOT_NAME
     const std::string float_baseline = core.float_baseline;
     if (float_baseline != "none") routines.emplace_back("float_root");
     if (float_baseline == "fpu") routines.emplace_back("float_root_inline");
@@ -218,21 +223,38 @@ void read_sdcc_objects(const std::string& library, std::map<std::string, Symbols
     }
 }
 
-std::map<std::string, Symbols> library_symbols(const Core& core)
+// A tool of the core's build, as its CMakeCache.txt names it (CMAKE_NM, CMAKE_OBJDUMP).
+std::string build_tool(const Core& core, const std::string& variable)
 {
     std::ifstream cache(std::string(core.build) + "/CMakeCache.txt");
-    std::string nm;
+    std::string tool;
     for (std::string line; std::getline(cache, line);) {
-        if (line.starts_with("CMAKE_NM:")) nm = line.substr(line.find('=') + 1);
+        if (line.starts_with(variable + ":")) tool = line.substr(line.find('=') + 1);
     }
-    EXPECT_FALSE(nm.empty()) << "no CMAKE_NM in " << core.build << "/CMakeCache.txt";
-    const std::string library = first_file(std::string(core.build) + "/roots/",
-                                           {"libquorvantel_roots.a", "quorvantel_roots.lib"});
+    EXPECT_FALSE(tool.empty()) << "no " << variable << " in " << core.build << "/CMakeCache.txt";
+    return tool;
+}
+
+std::string library_file(const Core& core)
+{
+    return first_file(std::string(core.build) + "/roots/",
+                      {"libquorvantel_roots.a", "quorvantel_roots.lib"});
+}
+
+std::map<std::string, Symbols> symbols_of(const std::string& nm, const std::string& file)
+{
     // By name or by path: env looks for a name on the PATH.
-    const ChildResult listing = run_child("/usr/bin/env", {"env", nm, library});
+    const ChildResult listing = run_child("/usr/bin/env", {"env", nm, file});
     EXPECT_EQ(listing.exit_code, 0) << listing.err;
     std::map<std::string, Symbols> objects;
     read_nm_listing(listing.out, objects);
+    return objects;
+}
+
+std::map<std::string, Symbols> library_symbols(const Core& core)
+{
+    const std::string library = library_file(core);
+    auto objects = symbols_of(build_tool(core, "CMAKE_NM"), library);
     if (library.ends_with(".lib")) read_sdcc_objects(library, objects);
     return objects;
 }
@@ -262,6 +284,110 @@ TEST_P(ObjectCode, BuildsTheFormsMeantForTheCore)
                 name.find("div") != std::string::npos || name.find("mod") != std::string::npos;
             EXPECT_FALSE(name.starts_with("__") && divides) << name;
         }
+    }
+}
+
+// The code of the roots to ship, as the core's library holds it (the object sqrt16): the sizes of
+// the writable sections or areas that it has, and its instructions that call.
+struct PureCode {
+    std::vector<std::string> writable;
+    std::vector<std::string> calls;
+};
+
+// From GCC's objects, by objdump: the section headers and the disassembly.
+PureCode gcc_pure_code(const Core& core)
+{
+    const ChildResult dump = run_child(
+        "/usr/bin/env", {"env", build_tool(core, "CMAKE_OBJDUMP"), "-h", "-d", library_file(core)});
+    EXPECT_EQ(dump.exit_code, 0) << dump.err;
+    // "  2 .bss          00000004  ..." and "  1c:\t9c 01  \tmovw\tr18, r24"
+    const std::regex writable(R"(^ *[0-9]+ (\.(s?data|s?bss|tbss|tdata|noinit)\S*) +([0-9a-f]+) )");
+    // AVR's call, rcall, icall, eicall; Arm's bl, blx; RISC-V's jal and jalr, which link (j, jr and
+    // ret do not); Xtensa's call0 to call12 and callx0 to callx12.
+    const std::regex call(R"(^ *[0-9a-f]+:\t[^\t]*\t((e?i?r?call|blx?|jalr?|callx?(0|4|8|12))\b.*))");
+    PureCode code;
+    std::istringstream lines(dump.out);
+    bool inside = false;
+    std::smatch match;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find(":     file format ") != std::string::npos) {
+            inside = line.starts_with("sqrt16.");
+        } else if (inside && std::regex_search(line, match, writable) &&
+                   std::stoul(match[3], nullptr, 16) != 0) {
+            code.writable.push_back(match[1].str() + " " + match[3].str());
+        } else if (inside && std::regex_search(line, match, call)) {
+            code.calls.push_back(match[1]);
+        }
+    }
+    return code;
+}
+
+// From SDCC's object text (its areas, "A DSEG size 4 ...") and the assembly beside it.
+PureCode sdcc_pure_code(const Core& core)
+{
+    const std::string object =
+        std::string(core.build) + "/roots/CMakeFiles/quorvantel_roots.dir/sqrt16.cpp";
+    PureCode code;
+    std::ifstream rel(object + ".rel");
+    EXPECT_TRUE(rel.good()) << object << ".rel";
+    const std::regex writable(
+        R"(^A (DSEG|ISEG|XSEG|BSEG|OSEG|PSEG|XISEG|BIT_BANK|DATA|INITIALIZED) size ([0-9A-F]+) )");
+    std::smatch match;
+    for (std::string line; std::getline(rel, line);) {
+        if (std::regex_search(line, match, writable) && std::stoul(match[2], nullptr, 16) != 0) {
+            code.writable.push_back(match[1].str() + " " + match[2].str());
+        }
+    }
+    std::ifstream assembly(object + ".asm");
+    EXPECT_TRUE(assembly.good()) << object << ".asm";
+    const std::regex call(R"(^\s+((l|a)?call[rf]?)\s)");
+    for (std::string line; std::getline(assembly, line);) {
+        if (std::regex_search(line, match, call)) code.calls.push_back(line);
+    }
+    return code;
+}
+
+// The roots to ship keep no state: their object has no writable data, uses no symbol of another
+// (no counter, no sqrt_u8, no library helper) and calls nothing; and a program that calls only
+// them (its size probe) links no printf, no counter and no division.
+TEST_P(ObjectCode, GivesTheRootsToShipNoStateAndNoCall)
+{
+    const Core& core = GetParam();
+    if (*core.missing != '\0') GTEST_SKIP() << core.missing;
+
+    auto objects = library_symbols(core);
+    std::istringstream forms(core.forms);
+    std::string form;
+    forms >> form >> form >> form;
+    EXPECT_TRUE(among(objects["sqrt16"].defined, "quorvantel_sqrt16_form_" + form));
+    EXPECT_TRUE(among(objects["sqrt16"].defined, "quorvantel_sqrt16_nearest"));
+    EXPECT_TRUE(among(objects["sqrt16"].defined, "quorvantel_sqrt16_floor"));
+    for (const std::string& name : objects["sqrt16"].used) ADD_FAILURE() << "uses " << name;
+
+    const bool sdcc = library_file(core).ends_with(".lib");
+    const PureCode code = sdcc ? sdcc_pure_code(core) : gcc_pure_code(core);
+    for (const std::string& data : code.writable) ADD_FAILURE() << "writable data: " << data;
+    for (const std::string& call : code.calls) ADD_FAILURE() << "calls: " << call;
+
+    // The probes of the two roots (6 and 7 in size_probe.cpp).
+    for (const char* probe : {"6", "7"}) {
+        const std::string program =
+            std::string(core.build) + "/tests/firmware/quorvantel_size_probe." + probe;
+        std::string linked;
+        if (sdcc) {
+            std::ifstream map(program + ".map");
+            EXPECT_TRUE(map.good()) << program << ".map";
+            linked.assign(std::istreambuf_iterator<char>(map), {});
+        } else {
+            for (const auto& [object, symbols] :
+                 symbols_of(build_tool(core, "CMAKE_NM"), program + ".elf")) {
+                for (const std::string& name : symbols.defined) linked += name + "\n";
+            }
+        }
+        const std::regex unwanted(R"(\b_?(printf|vfprintf|itotal|\w*div\w*|\w*mod[hsd]i\w*)\b)");
+        std::smatch match;
+        EXPECT_FALSE(std::regex_search(linked, match, unwanted))
+            << program << " links " << match.str();
     }
 }
 

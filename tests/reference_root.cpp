@@ -2,6 +2,7 @@
 #include "reference_root.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 int nearest_root(int x)
 {
@@ -13,4 +14,9 @@ int nearest_root(int x)
 int nearest_root_saturated(int x)
 {
     return std::min(nearest_root(x), 255);
+}
+
+int floor_root(int x)
+{
+    return static_cast<int>(std::sqrt(static_cast<double>(x)));
 }

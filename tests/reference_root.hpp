@@ -10,4 +10,7 @@ int nearest_root(int x);
 // nearest_root, saturated at 255: the contract of the 16-bit routines.
 int nearest_root_saturated(int x);
 
+// floor(sqrt(x)) in double precision, exact for every 16-bit x: the floor root's contract.
+int floor_root(int x);
+
 #endif

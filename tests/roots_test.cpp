@@ -8,6 +8,7 @@
 
 #include <quorvantel/roots.hpp>
 
+#include "portable.hpp"
 #include "reference_root.hpp"
 #include "routines.hpp"
 #include "silenced_stdout.hpp"
@@ -34,11 +35,13 @@ TEST(SqrtU8, EveryInputGivesItsNearestRoot)
     EXPECT_EQ(itotal, before);
 }
 
-// Every 16-bit routine of the family runs through the same cases.
+// Every 16-bit routine of the family, and the roots to ship, run through the same cases.
 struct Routine {
     const char* name;
     unsigned short (*root)(unsigned short);
-    int sweep_passes; // itotal after one call per input 0 to 65535, from 0
+    int sweep_passes;     // itotal after one call per input 0 to 65535, from 0
+    int (*expected)(int); // the routine's contract
+    unsigned (*plain)(unsigned); // the plain form of a root to ship, or none
 };
 
 void PrintTo(const Routine& routine, std::ostream* os)
@@ -48,12 +51,16 @@ void PrintTo(const Routine& routine, std::ostream* os)
 
 class EveryRoutine : public testing::TestWithParam<Routine> {};
 
-TEST_P(EveryRoutine, GivesNearestRootSaturatedAt255OnEveryInput)
+TEST_P(EveryRoutine, KeepsItsContractOnEveryInput)
 {
-    const auto root = GetParam().root;
+    const Routine& routine = GetParam();
     const SilencedStdout quiet;
     for (int x = 0; x <= last_u16; ++x) {
-        ASSERT_EQ(root(static_cast<unsigned short>(x)), nearest_root_saturated(x)) << "x=" << x;
+        const unsigned short root = routine.root(static_cast<unsigned short>(x));
+        ASSERT_EQ(root, routine.expected(x)) << "x=" << x;
+        if (routine.plain != nullptr) {
+            ASSERT_EQ(root, routine.plain(static_cast<unsigned>(x))) << "x=" << x;
+        }
     }
 }
 
@@ -66,12 +73,24 @@ TEST_P(EveryRoutine, CountsItsPassesOverAFullSweep)
     EXPECT_EQ(itotal, GetParam().sweep_passes);
 }
 
-// NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
-#define AS_ROUTINE(name, plain, counts, sweep_passes) Routine{#name, name, sweep_passes},
-constexpr std::array wide_routines{QUORVANTEL_WIDE_ROUTINES(AS_ROUTINE)};
-#undef AS_ROUTINE
+// A root to ship as the bench's routines are called.
+template <uint8_t (*root)(uint16_t)> unsigned short widened(unsigned short x)
+{
+    return root(x);
+}
 
-INSTANTIATE_TEST_SUITE_P(Roots, EveryRoutine, testing::ValuesIn(wide_routines),
+// NOLINTBEGIN(cppcoreguidelines-macro-usage): expand the lists of routines
+#define AS_ROUTINE(name, plain, counts, sweep_passes)                                              \
+    Routine{#name, name, sweep_passes, nearest_root_saturated, nullptr},
+#define AS_PURE_ROOT(name, plain, floor)                                                           \
+    Routine{#name, widened<name>, 0, floor ? floor_root : nearest_root_saturated, plain},
+constexpr std::array routines{QUORVANTEL_WIDE_ROUTINES(AS_ROUTINE)
+                                  QUORVANTEL_PURE_ROOTS(AS_PURE_ROOT)};
+#undef AS_ROUTINE
+#undef AS_PURE_ROOT
+// NOLINTEND(cppcoreguidelines-macro-usage)
+
+INSTANTIATE_TEST_SUITE_P(Roots, EveryRoutine, testing::ValuesIn(routines),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Result and passes of one call, for the inputs where a routine changes course.

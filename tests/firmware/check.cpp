@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: Zlib
 // The check firmware, one source for every core and every compiler (C99 and C++11 alike). From
 // program start it calls each root of the library once for every one of its inputs, in ascending
-// order, and checks every call twice: its result against the nearest root, worked out here, and
-// its result and what it added to itotal against the plain form of the algorithm
+// order, and checks every call twice: its result against the nearest root (or for the floor root,
+// the floor), worked out here, and its result and what it added to itotal against the plain form
+// of the algorithm
 // (roots/portable.hpp), which is what a per-core form of a routine must match. It checks the pass
 // totals against the host's, and each counting routine's update of itotal across every byte of
 // the counter and across INT32_MAX. It lets the Newton traces through to the host, which compares
@@ -24,17 +25,21 @@
 
 typedef unsigned short (*wide_root)(unsigned short);
 typedef unsigned char (*byte_root)(unsigned char);
+typedef uint8_t (*pure_root)(uint16_t);
 
-// One routine under check: a 16-bit routine (wide) or sqrt_u8 (byte). Bytes for the flags: the
-// table lies in the RAM of an AVR, of which an ATtiny85 has 512 bytes.
+// One routine under check: a 16-bit routine of the bench (wide), a root to ship (pure) or sqrt_u8
+// (byte). Bytes for the flags: the table lies in the RAM of an AVR, of which an ATtiny85 has 512
+// bytes.
 typedef struct routine {
     const char* name;
     wide_root wide;
     byte_root byte;
+    pure_root pure;
     int32_t sweep_passes;
     uint8_t plain;     // its plain form (plain_root), or no_plain_form: the nearest root only
     uint8_t counts;    // adds its passes to itotal
     uint8_t saturated; // at 255, as the library's contract says; the float baseline is not
+    uint8_t floor;     // the floor of the root, not the nearest root
 } routine;
 
 // The integer nearest to the root of each input of an ascending sweep, found by moving n up
@@ -45,11 +50,23 @@ static uint16_t next_nearest_root(uint16_t* n, uint32_t x)
     return *n;
 }
 
+// The floor of the root of each input of an ascending sweep: n moves up while (n + 1)^2 <= x.
+static uint16_t next_floor_root(uint16_t* n, uint32_t x)
+{
+    while ((uint32_t)(*n + 1U) * (*n + 1U) <= x) ++*n;
+    return *n;
+}
+
 // The plain forms by number: SDCC calls a function through a pointer only with a single
 // argument, unless every function is built reentrant.
 #define QUORVANTEL_PLAIN_NUMBER(name, plain, counts, sweep_passes) plain_form_of_##name,
-enum { QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_PLAIN_NUMBER) no_plain_form };
+#define QUORVANTEL_PURE_PLAIN_NUMBER(name, plain, floor) plain_form_of_##name,
+enum {
+    QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_PLAIN_NUMBER)
+        QUORVANTEL_PURE_ROOTS(QUORVANTEL_PURE_PLAIN_NUMBER) no_plain_form
+};
 #undef QUORVANTEL_PLAIN_NUMBER
+#undef QUORVANTEL_PURE_PLAIN_NUMBER
 
 static unsigned plain_root(uint8_t form, unsigned x, unsigned* passes)
 {
@@ -59,6 +76,12 @@ static unsigned plain_root(uint8_t form, unsigned x, unsigned* passes)
         return plain(x, passes);
         QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_PLAIN_CASE)
 #undef QUORVANTEL_PLAIN_CASE
+#define QUORVANTEL_PURE_PLAIN_CASE(name, plain, floor)                                             \
+    case plain_form_of_##name:                                                                     \
+        *passes = 0;                                                                               \
+        return plain(x);
+        QUORVANTEL_PURE_ROOTS(QUORVANTEL_PURE_PLAIN_CASE)
+#undef QUORVANTEL_PURE_PLAIN_CASE
     default:
         *passes = 0;
         return 0;
@@ -108,6 +131,11 @@ static unsigned char empty_byte(unsigned char x) BOARD_EMPTY_ROUTINE
     return x;
 }
 
+static uint8_t empty_pure(uint16_t x) BOARD_EMPTY_ROUTINE
+{
+    return (uint8_t)x;
+}
+
 // Never inlined nor cloned for one routine, so every routine and the empty call are timed
 // through the same indirect call.
 BOARD_NOINLINE static uint16_t timed_wide(wide_root root, unsigned short x, unsigned short* result)
@@ -124,13 +152,22 @@ BOARD_NOINLINE static uint16_t timed_byte(byte_root root, unsigned char x, unsig
     return (uint16_t)(board_count() - start);
 }
 
+BOARD_NOINLINE static uint16_t timed_pure(pure_root root, uint16_t x, uint8_t* result)
+{
+    const uint16_t start = board_count();
+    *result = root(x);
+    return (uint16_t)(board_count() - start);
+}
+
 // What timing a call costs around a routine that does nothing; the simulators are exact, so one
 // call tells.
 static uint16_t call_overhead(const routine* checked)
 {
     unsigned char byte_result = 0;
     unsigned short wide_result = 0;
+    uint8_t pure_result = 0;
     if (checked->byte != NULL) return timed_byte((byte_root)empty_byte, 0, &byte_result);
+    if (checked->pure != NULL) return timed_pure((pure_root)empty_pure, 0, &pure_result);
     return timed_wide((wide_root)empty_wide, 0, &wide_result);
 }
 
@@ -140,6 +177,11 @@ static unsigned timed_call(const routine* checked, uint16_t x, uint16_t* elapsed
     if (checked->byte != NULL) {
         unsigned char result = 0;
         *elapsed = timed_byte(checked->byte, (unsigned char)x, &result);
+        return result;
+    }
+    if (checked->pure != NULL) {
+        uint8_t result = 0;
+        *elapsed = timed_pure(checked->pure, x, &result);
         return result;
     }
     unsigned short result = 0;
@@ -165,6 +207,7 @@ static void print_counts(const tally* counted)
 static unsigned call(const routine* checked, uint16_t x)
 {
     if (checked->byte != NULL) return checked->byte((unsigned char)x);
+    if (checked->pure != NULL) return checked->pure(x);
     return checked->wide(x);
 }
 
@@ -212,6 +255,7 @@ static int sweep(const routine* checked)
     const uint32_t last = checked->byte != NULL ? 0xFFU : 0xFFFFU;
     const int32_t itotal_at_start = itotal;
     uint16_t nearest = 0;
+    uint16_t floor_root = 0;
     uint32_t wrong = 0;
 #ifdef BOARD_COUNTER
     tally counted = {0xFFFF, 0, 0, 0};
@@ -233,7 +277,8 @@ static int sweep(const routine* checked)
         const unsigned root = call(checked, x);
 #endif
         const uint32_t passes_made = passes_since(itotal_before);
-        unsigned expected = next_nearest_root(&nearest, i);
+        unsigned expected = checked->floor ? next_floor_root(&floor_root, i)
+                                           : next_nearest_root(&nearest, i);
         if (checked->saturated && expected > 255) expected = 255;
         unsigned plain = expected;
         unsigned plain_passes = 0;
@@ -265,24 +310,28 @@ static int sweep(const routine* checked)
 }
 
 #define QUORVANTEL_ROUTINE_ENTRY(name, plain, counts, sweep_passes)                                \
-    {#name, name, NULL, sweep_passes, plain_form_of_##name, counts, 1},
+    {#name, name, NULL, NULL, sweep_passes, plain_form_of_##name, counts, 1, 0},
+#define QUORVANTEL_PURE_ENTRY(name, plain, floor)                                                  \
+    {#name, NULL, NULL, name, 0, plain_form_of_##name, 0, 1, floor},
 
 // In the order of the output; the Newton routines come from program start, so that their records
 // of steps start at 0.
 // clang-format off
 static const routine routines[] = {
-    {"sqrt_u8", NULL, sqrt_u8, 0, no_plain_form, 0, 1},
+    {"sqrt_u8", NULL, sqrt_u8, NULL, 0, no_plain_form, 0, 1, 0},
     QUORVANTEL_WIDE_ROUTINES(QUORVANTEL_ROUTINE_ENTRY)
+    QUORVANTEL_PURE_ROOTS(QUORVANTEL_PURE_ENTRY)
 #ifndef CHECK_WITHOUT_FLOAT_ROOT
-    {"float_root", float_root, NULL, 0, no_plain_form, 0, 0},
+    {"float_root", float_root, NULL, NULL, 0, no_plain_form, 0, 0, 0},
 #endif
 #ifdef CHECK_FLOAT_ROOT_INLINE
-    {"float_root_inline", float_root_inline, NULL, 0, no_plain_form, 0, 0},
+    {"float_root_inline", float_root_inline, NULL, NULL, 0, no_plain_form, 0, 0, 0},
 #endif
 };
 // clang-format on
 
 #undef QUORVANTEL_ROUTINE_ENTRY
+#undef QUORVANTEL_PURE_ENTRY
 
 // NOLINTNEXTLINE(modernize-redundant-void-arg): C as much as C++
 int main(void)
