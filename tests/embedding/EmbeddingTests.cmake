@@ -59,3 +59,4 @@ endforeach()
 
 quorvantel_route_test(Embedding.add_subdirectory ${embedding_dir}/subproject.sh
   ${PROJECT_SOURCE_DIR} ${CMAKE_CXX_COMPILER})
+quorvantel_route_test(Embedding.foreign_board ${embedding_dir}/foreign_board.sh ${PROJECT_SOURCE_DIR})
