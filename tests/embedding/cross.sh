@@ -83,7 +83,8 @@ fi
 
 # The firmware project, once through each route: a C and a C++ firmware, each linked by the C
 # driver, and by the driver CMake chooses where the toolchain has the C++ library that one asks
-# for.
+# for. The library asks for no C++ link through either route, so CMake links the C firmware with
+# the C driver in a project that enables C and C++.
 programs=()
 for route in find_package add_subdirectory; do
   tree=$work/$route
@@ -96,18 +97,15 @@ for route in find_package add_subdirectory; do
   configure -S "$here/firmware" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$toolchain" "$route_option" \
     -DBOARD="$board" -DBOARDS="$source_dir/tests/firmware"
   # A toolchain without C++ (SDCC's) builds the C firmware alone.
-  targets=(firmware_c_by_c)
+  targets=(firmware_c_by_c firmware_c)
   with_cxx=firmware_cpp
   if [[ -z $cxx || $cxx == *NOTFOUND ]]; then
     with_cxx=""
-    targets+=(firmware_c)
   else
     targets+=(firmware_cpp_by_c)
-    # The installed package asks for no C++ link, so CMake links a C firmware with the C driver.
-    [ "$route" = find_package ] && targets+=(firmware_c)
   fi
   quietly cmake --build "$tree" -j 2 --target "${targets[@]}"
-  for target in firmware_c $with_cxx; do
+  for target in $with_cxx; do
     [[ " ${targets[*]} " == *" $target "* ]] && continue
     status=0
     cmake --build "$tree" --target "$target" >"$tree/$target.log" 2>&1 || status=$?
@@ -124,9 +122,9 @@ for route in find_package add_subdirectory; do
     programs+=("$tree/$target")
   done
   expect_driver "$tree" firmware_c_by_c C
+  expect_driver "$tree" firmware_c C
   [ -z "$with_cxx" ] || expect_driver "$tree" firmware_cpp_by_c C
 done
-expect_driver "$work/find_package" firmware_c C
 
 # The board's run.sh runs each one and prints its output as plain text; a firmware that does not
 # end is stopped after 120 s and fails.
