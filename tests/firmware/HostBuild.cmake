@@ -35,7 +35,8 @@ function(quorvantel_missing result)
   endforeach()
 endfunction()
 
-# One line of the generated table firmware_tests runs through, per core.
+# One line of the generated table firmware_tests runs through, per core, and one more for a core's
+# size-first build (CORE-size-first), where the table names a size-first form.
 set(firmware_table "")
 foreach(core IN LISTS quorvantel_cores)
   set(missing "")
@@ -45,10 +46,6 @@ foreach(core IN LISTS quorvantel_cores)
     string(REPLACE " " ";" build_needs "${quorvantel_core_${core}_build_needs}")
     quorvantel_missing(missing ${build_needs})
   endif()
-
-  set(binary_dir ${PROJECT_BINARY_DIR}/firmware/${core})
-  # An ELF file, or Intel hex (.ihx) from SDCC: the test takes the one that is there.
-  set(firmware ${binary_dir}/tests/firmware/quorvantel_check)
   if(missing)
     message(STATUS "quorvantel: the firmware test for ${core} will be skipped: ${missing}")
   else()
@@ -59,16 +56,6 @@ foreach(core IN LISTS quorvantel_cores)
       message(STATUS "quorvantel: the firmware test for ${core} skips until it is there: "
         "${missing_to_run}")
     endif()
-    ExternalProject_Add(firmware_${core}
-      SOURCE_DIR ${PROJECT_SOURCE_DIR}
-      BINARY_DIR ${binary_dir}
-      CMAKE_ARGS
-        -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/${core}.cmake
-        -DQUORVANTEL_WERROR=${QUORVANTEL_WERROR}
-        -DQUORVANTEL_INSTALL=OFF
-      BUILD_ALWAYS ON
-      INSTALL_COMMAND "")
-    add_dependencies(firmware_tests firmware_${core})
   endif()
   set(board ${quorvantel_core_${core}_board})
   set(multiplier true)
@@ -79,13 +66,42 @@ foreach(core IN LISTS quorvantel_cores)
   if(quorvantel_core_${core}_divider STREQUAL "no")
     set(divider false)
   endif()
-  string(APPEND firmware_table "    {\"${core}\", \"${missing}\", "
-    "\"${quorvantel_core_${core}_run_needs}\", "
-    "\"${PROJECT_SOURCE_DIR}/tests/firmware/${board}/run.sh\", \"${firmware}\", \"${binary_dir}\", "
-    "\"${quorvantel_core_${core}_forms}\", ${multiplier}, ${divider}, "
-    "\"${quorvantel_core_${core}_float}\"},\n")
+
+  set(builds ${core})
+  if(quorvantel_core_${core}_size_first)
+    list(APPEND builds ${core}-size-first)
+  endif()
+  foreach(build IN LISTS builds)
+    set(binary_dir ${PROJECT_BINARY_DIR}/firmware/${build})
+    set(forms "${quorvantel_core_${core}_forms}")
+    set(size_first OFF)
+    if(build MATCHES "-size-first$")
+      set(size_first ON)
+      string(REGEX REPLACE "[^ ]+$" "${quorvantel_core_${core}_size_first}" forms "${forms}")
+    endif()
+    if(NOT missing)
+      ExternalProject_Add(firmware_${build}
+        SOURCE_DIR ${PROJECT_SOURCE_DIR}
+        BINARY_DIR ${binary_dir}
+        CMAKE_ARGS
+          -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/${core}.cmake
+          -DQUORVANTEL_WERROR=${QUORVANTEL_WERROR}
+          -DQUORVANTEL_INSTALL=OFF
+          -DQUORVANTEL_SIZE_FIRST=${size_first}
+        BUILD_ALWAYS ON
+        INSTALL_COMMAND "")
+      add_dependencies(firmware_tests firmware_${build})
+    endif()
+    # An ELF file, or Intel hex (.ihx) from SDCC: the test takes the one that is there.
+    string(APPEND firmware_table "    {\"${build}\", \"${missing}\", "
+      "\"${quorvantel_core_${core}_run_needs}\", "
+      "\"${PROJECT_SOURCE_DIR}/tests/firmware/${board}/run.sh\", "
+      "\"${binary_dir}/tests/firmware/quorvantel_check\", \"${binary_dir}\", "
+      "\"${forms}\", ${multiplier}, ${divider}, \"${quorvantel_core_${core}_float}\"},\n")
+  endforeach()
   # A board may need a runner of its own built on the host.
   if(EXISTS ${PROJECT_SOURCE_DIR}/tests/firmware/${board}/HostRunner.cmake AND NOT missing)
+    set(binary_dir ${PROJECT_BINARY_DIR}/firmware/${core})
     include(${PROJECT_SOURCE_DIR}/tests/firmware/${board}/HostRunner.cmake)
   endif()
 endforeach()

@@ -1,25 +1,31 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Zlib
-# Prints the README's tables of what each root costs on the small cores, and draws
-# docs/small_targets.svg from the same figures. For every core of cmake/cores.txt it cross-builds
-# the library, the check firmware and the size probes (build-CORE), runs the firmware under its
-# simulator through its board's run.sh (each must end in "check passed"), reads the per-call
-# counts the firmware printed, and measures code bytes two ways, in a minimal program that calls
-# the routine (the size probes): the code the roots library brings, and all that the program
-# grows by beyond one that calls no root, C library helpers included.
+# Prints the README's tables of what each root costs on the small cores, and draws the figure
+# from the same figures. For every core of cmake/cores.txt it cross-builds the library, the check
+# firmware and the size probes (build-CORE, and build-CORE-size-first with QUORVANTEL_SIZE_FIRST
+# where the core has a size-first form), runs the firmware under its simulator through its
+# board's run.sh (each must end in "check passed"), reads the per-call counts the firmware
+# printed, and measures code bytes two ways, in a minimal program that calls the routine (the size
+# probes): the code the roots library brings, and all that the program grows by beyond one that
+# calls no root, C library helpers included.
 # Usage: tests/firmware/small_target_table.sh [CORE...]   (from anywhere; default: every core)
+# A run over every core draws docs/small_targets.svg; a run over the cores named draws
+# build-small-targets/small_targets.svg instead, so that the tracked figure always shows every
+# core. The figure needs gnuplot (gnuplot-nox); without it the tables come all the same.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=tests/firmware/cores.sh
 . tests/firmware/cores.sh
 
+figure=docs/small_targets.svg
 if [ $# -gt 0 ]; then
   cores=("$@")
+  figure=build-small-targets/small_targets.svg
 else
   mapfile -t cores < <(quorvantel_cores)
 fi
 
-# Everything it needs, before any work: the table's build and run needs, cmake and gnuplot.
+# Everything it needs, before any work: the table's build and run needs, and cmake.
 missing=()
 need() { # PROGRAM_OR_PATH:PACKAGE
   local what=${1%%:*} package=${1#*:}
@@ -32,7 +38,6 @@ for core in "${cores[@]}"; do
   done
 done
 need cmake:cmake
-need gnuplot:gnuplot-nox
 if [ ${#missing[@]} -gt 0 ]; then
   printf 'small_target_table.sh: not found: %s\n' "${missing[@]}" | sort -u >&2
   exit 1
@@ -41,31 +46,42 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# A program of CORE's build: an ELF file, or from SDCC Intel hex.
-firmware_file() { # CORE NAME
+# A program of a build (CORE, or CORE-size-first): an ELF file, or from SDCC Intel hex.
+firmware_file() { # BUILD NAME
   local file=build-$1/tests/firmware/$2.ihx
   [ -f "$file" ] || file=${file%.ihx}.elf
   echo "$file"
 }
 
+# Every build: each core's, and its size-first build where it has a size-first form.
+builds=()
 for core in "${cores[@]}"; do
-  echo "building and running the firmware for $core ..." >&2
-  [ -f "build-$core/CMakeCache.txt" ] ||
-    cmake -S . -B "build-$core" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/$core.cmake" >/dev/null
-  cmake --build "build-$core" -j "$(nproc)" --target all quorvantel_size_probes >/dev/null
+  builds+=("$core")
+  [ -z "$(quorvantel_core "$core" "size first")" ] || builds+=("$core-size-first")
+done
+
+for build in "${builds[@]}"; do
+  core=${build%-size-first}
+  size_first=OFF
+  [ "$build" = "$core" ] || size_first=ON
+  echo "building and running the firmware for $build ..." >&2
+  [ -f "build-$build/CMakeCache.txt" ] ||
+    cmake -S . -B "build-$build" -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/$core.cmake" \
+      -DQUORVANTEL_SIZE_FIRST=$size_first >/dev/null
+  cmake --build "build-$build" -j "$(nproc)" --target all quorvantel_size_probes >/dev/null
   status=0
   bash "tests/firmware/$(quorvantel_core "$core" board)/run.sh" \
-    "$(firmware_file "$core" quorvantel_check)" >"$work/$core.out" || status=$?
-  grep -q '^check passed$' "$work/$core.out" || {
-    cat "$work/$core.out"
-    echo "the firmware for $core did not pass (status $status)" >&2
+    "$(firmware_file "$build" quorvantel_check)" >"$work/$build.out" || status=$?
+  grep -q '^check passed$' "$work/$build.out" || {
+    cat "$work/$build.out"
+    echo "the firmware for $build did not pass (status $status)" >&2
     exit 1
   }
 done
 
-# PROBE of CORE: the bytes its program links from the roots library, and all that it holds
+# PROBE of BUILD (CORE or CORE-size-first): the bytes its program links from the roots library, and all that it holds
 # (text and data), C library helpers included.
-probe_bytes() { # CORE PROBE
+probe_bytes() { # BUILD PROBE
   local build=build-$1 tools
   [[ $(firmware_file "$1" "quorvantel_size_probe.$2") == *.ihx ]] && {
     sdcc_probe_bytes "$@"
@@ -90,7 +106,7 @@ probe_bytes() { # CORE PROBE
 
 # The same from SDCC's linker, which links whole modules: the code areas of every module of the
 # library that the map names, and the data bytes of the Intel hex file.
-sdcc_probe_bytes() { # CORE PROBE
+sdcc_probe_bytes() { # BUILD PROBE
   local program=build-$1/tests/firmware/quorvantel_size_probe.$2 module ours=0
   for module in $(sed -n 's/^.*quorvantel_roots\.lib *\[ \(.*\.rel\) \]$/\1/p' "$program.map"); do
     ours=$((ours + $(awk '$1 == "A" && $2 ~ /^(CSEG|CODE|CONST|HOME|GSINIT[0-9]*|GSFINAL|XINIT|INITIALIZER)$/ {
@@ -101,28 +117,55 @@ sdcc_probe_bytes() { # CORE PROBE
   echo "$ours $(awk 'substr($0, 8, 2) == "00" { n += sprintf("%d", "0x" substr($0, 2, 2)) } END { print n + 0 }' "$program.ihx")"
 }
 
-# The firmware's report of a routine on a core: its counts min / mean / max (— for a routine the
-# core does not check), or its mean (0).
-counts() { # CORE ROUTINE
+# A row of the tables is a routine as the firmware names it, or ROUTINE@size-first: a root to ship
+# as the size-first build makes it. Its build on a core: CORE, or CORE-size-first.
+row_build() { # CORE ROW
+  if [[ $2 == *@size-first ]]; then echo "$1-size-first"; else echo "$1"; fi
+}
+
+# The firmware's report of a row on a core: its counts min / mean / max (— where the core does not
+# check it), or its mean (0).
+counts() { # CORE ROW
   local line
-  line=$(grep "^check end $2 ok " "$work/$1.out") || { echo "—"; return; }
+  line=$(grep -s "^check end ${2%@size-first} ok " "$work/$(row_build "$@").out") ||
+    { echo "—"; return; }
   sed -E 's/.* (cycles|instructions|machine cycles) min=([0-9]+) mean=([0-9.]+) max=([0-9]+).*/\2 \/ \3 \/ \4/' <<<"$line"
 }
 
-mean() { # CORE ROUTINE
+mean() { # CORE ROW
   local line
-  line=$(grep "^check end $2 ok " "$work/$1.out") || { echo 0; return; }
+  line=$(grep -s "^check end ${2%@size-first} ok " "$work/$(row_build "$@").out") ||
+    { echo 0; return; }
   sed -E 's/.* mean=([0-9.]+) .*/\1/' <<<"$line"
 }
 
-# Every routine some core checks, in the firmware's order; the size probes number the first six
-# of them (1 to 6: sqrt_u8, the four 16-bit roots, float_root).
+# Every routine some core checks, in the firmware's order; the size probes number the first eight
+# of them (1 to 8: sqrt_u8, the bench's four 16-bit roots, the two roots to ship, float_root).
 mapfile -t routines < <(for core in "${cores[@]}"; do sed -n 's/^check begin //p' "$work/$core.out"; done |
   awk '!seen[$0]++')
-label() { # ROUTINE
+# The rows: the routines, and after the roots to ship the same from the size-first builds.
+rows=()
+for routine in "${routines[@]}"; do
+  rows+=("$routine")
+  if [ "$routine" = quorvantel_sqrt16_floor ] && [ ${#builds[@]} -gt ${#cores[@]} ]; then
+    rows+=(quorvantel_sqrt16_nearest@size-first quorvantel_sqrt16_floor@size-first)
+  fi
+done
+# A row's size probe: its routine's place in the firmware's order, from 1.
+probe_of() { # ROW
+  local position
+  for position in "${!routines[@]}"; do
+    if [ "${routines[$position]}" = "${1%@size-first}" ]; then
+      echo $((position + 1))
+      return
+    fi
+  done
+}
+label() { # ROW
   case $1 in
   float_root) echo "float baseline" ;;
   float_root_inline) echo "float baseline, inline (FPU)" ;;
+  *@size-first) echo "\`${1%@size-first}\`, size-first" ;;
   *) echo "\`$1\`" ;;
   esac
 }
@@ -161,37 +204,39 @@ table_head() { # UNIT CORE...
 }
 
 counts_table() { # CORE...
-  local core routine row
+  local core row line
   table_head "" "$@"
-  for routine in "${routines[@]}"; do
-    row="| $(label "$routine")"
-    for core in "$@"; do row+=" | $(counts "$core" "$routine")"; done
-    # A routine none of these cores checks (the FPU's root) has no row here.
-    if [[ $row =~ [0-9] ]]; then echo "$row |"; fi
+  for row in "${rows[@]}"; do
+    line="| $(label "$row")"
+    for core in "$@"; do line+=" | $(counts "$core" "$row")"; done
+    # A row none of these cores has (the FPU's root, a size-first form) is left out here.
+    if [[ $line =~ [0-9]\ / ]]; then echo "$line |"; fi
   done
 }
 
 declare -A empty
-for core in "${cores[@]}"; do
-  read -r _ "empty[$core]" < <(probe_bytes "$core" 0)
+for build in "${builds[@]}"; do
+  read -r _ "empty[$build]" < <(probe_bytes "$build" 0)
 done
 
 bytes_table() { # CORE...
-  local core routine row probe=0 ours total
+  local core row line probe build ours total
   table_head bytes "$@"
-  for routine in "${routines[@]}"; do
-    probe=$((probe + 1))
-    row="| $(label "$routine")"
+  for row in "${rows[@]}"; do
+    probe=$(probe_of "$row")
+    line="| $(label "$row")"
     for core in "$@"; do
-      if [ -f "$(firmware_file "$core" "quorvantel_size_probe.$probe")" ]; then
-        read -r ours total < <(probe_bytes "$core" "$probe")
+      build=$(row_build "$core" "$row")
+      if [ -f "build-$build/CMakeCache.txt" ] &&
+        [ -f "$(firmware_file "$build" "quorvantel_size_probe.$probe")" ]; then
+        read -r ours total < <(probe_bytes "$build" "$probe")
         [ "$ours" -eq 0 ] && ours="—"
-        row+=" | $ours ($((total - ${empty[$core]})))"
+        line+=" | $ours ($((total - ${empty[$build]})))"
       else
-        row+=" | —"
+        line+=" | —"
       fi
     done
-    if [[ $row =~ [0-9] ]]; then echo "$row |"; fi
+    if [[ $line =~ [0-9]\) ]]; then echo "$line |"; fi
   done
 }
 
@@ -204,44 +249,51 @@ for unit in cycles instructions; do
 done
 half=$(((${#cores[@]} + 1) / 2))
 bytes_table "${cores[@]:0:$half}"
-bytes_table "${cores[@]:$half}"
+[ "${#cores[@]}" -lt 2 ] || bytes_table "${cores[@]:$half}"
 
-# Which cores checked each routine on every input.
+# Which cores checked each row on every input.
 echo
 echo "| routine | verified on every input |"
 echo "|---|---|"
-for routine in "${routines[@]}"; do
+for row in "${rows[@]}"; do
   verified=""
   for core in "${cores[@]}"; do
-    if grep -q "^check end $routine ok " "$work/$core.out"; then
+    if grep -qs "^check end ${row%@size-first} ok " "$work/$(row_build "$core" "$row").out"; then
       verified+="${verified:+, }$(quorvantel_core "$core" label)"
     fi
   done
-  echo "| $(label "$routine") | $verified |"
+  echo "| $(label "$row") | $verified |"
 done
 
-# The figure: per core that counts, each routine's mean beside the float baseline's.
+# The figure: per core that counts, each row's mean beside the float baseline's.
+if ! command -v gnuplot >/dev/null; then
+  echo "gnuplot not found (Debian package gnuplot-nox): no figure drawn" >&2
+  exit 0
+fi
 for core in "${counted[@]}"; do
-  row="\"$(quorvantel_core "$core" label)\\n($(quorvantel_core "$core" counts))\""
-  for routine in "${routines[@]}"; do row+=" $(mean "$core" "$routine")"; done
-  echo "$row"
+  line="\"$(quorvantel_core "$core" label)\\n($(quorvantel_core "$core" counts))\""
+  for row in "${rows[@]}"; do line+=" $(mean "$core" "$row")"; done
+  echo "$line"
 done >"$work/means.dat"
 plot="plot \"$work/means.dat\""
 column=2
-for routine in "${routines[@]}"; do
-  title=${routine//_/\\\\_}
+for row in "${rows[@]}"; do
+  title=$(label "$row")
+  title=${title//\`/}
+  title=${title//_/\\\\_}
   style=""
-  case $routine in
-  float_root) title="float baseline" style=' lc rgb "#404040"' ;;
-  float_root_inline) title="float baseline, inline (FPU)" style=' lc rgb "#909090"' ;;
+  case $row in
+  float_root) style=' lc rgb "#404040"' ;;
+  float_root_inline) style=' lc rgb "#909090"' ;;
   esac
   [ $column -eq 2 ] && plot+=" using 2:xtic(1) title \"$title\"$style" ||
     plot+=", \"\" using $column title \"$title\"$style"
   column=$((column + 1))
 done
+mkdir -p "$(dirname "$figure")"
 gnuplot <<GNUPLOT
 set terminal svg size 1600,520 dynamic font "sans,12"
-set output "docs/small_targets.svg"
+set output "$figure"
 set title "Mean cost of one call over all inputs, beside the float baseline"
 set ylabel "cycles or instructions per call (log scale)"
 # From 10 (sqrt_u8 on RISC-V) to 7000 (the STM8's float root): a linear scale would hide the
@@ -258,4 +310,4 @@ set grid ytics
 set yrange [5:*]
 $plot
 GNUPLOT
-echo "wrote docs/small_targets.svg" >&2
+echo "wrote $figure" >&2
