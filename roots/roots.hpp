@@ -47,7 +47,8 @@ QUORVANTEL_CONST uint8_t quorvantel_sqrt16_nearest(uint16_t x)
     QUORVANTEL_NOEXCEPT QUORVANTEL_REENTRANT;
 
 /* floor(sqrt(x)), 0 to 255: the largest r with r * r <= x. Pure as the nearest root. */
-QUORVANTEL_CONST uint8_t quorvantel_sqrt16_floor(uint16_t x) QUORVANTEL_NOEXCEPT QUORVANTEL_REENTRANT;
+QUORVANTEL_CONST uint8_t quorvantel_sqrt16_floor(uint16_t x)
+    QUORVANTEL_NOEXCEPT QUORVANTEL_REENTRANT;
 
 /* On the 8051 (SDCC) the counter lives in internal RAM in every memory model, where the routines
  * update it with one-cycle instructions. */

@@ -304,7 +304,8 @@ PureCode gcc_pure_code(const Core& core)
     const std::regex writable(R"(^ *[0-9]+ (\.(s?data|s?bss|tbss|tdata|noinit)\S*) +([0-9a-f]+) )");
     // AVR's call, rcall, icall, eicall; Arm's bl, blx; RISC-V's jal and jalr, which link (j, jr and
     // ret do not); Xtensa's call0 to call12 and callx0 to callx12.
-    const std::regex call(R"(^ *[0-9a-f]+:\t[^\t]*\t((e?i?r?call|blx?|jalr?|callx?(0|4|8|12))\b.*))");
+    const std::regex call(
+        R"(^ *[0-9a-f]+:\t[^\t]*\t((e?i?r?call|blx?|jalr?|callx?(0|4|8|12))\b.*))");
     PureCode code;
     std::istringstream lines(dump.out);
     bool inside = false;

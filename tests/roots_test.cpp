@@ -39,8 +39,8 @@ TEST(SqrtU8, EveryInputGivesItsNearestRoot)
 struct Routine {
     const char* name;
     unsigned short (*root)(unsigned short);
-    int sweep_passes;     // itotal after one call per input 0 to 65535, from 0
-    int (*expected)(int); // the routine's contract
+    int sweep_passes;            // itotal after one call per input 0 to 65535, from 0
+    int (*expected)(int);        // the routine's contract
     unsigned (*plain)(unsigned); // the plain form of a root to ship, or none
 };
 

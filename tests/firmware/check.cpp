@@ -277,8 +277,8 @@ static int sweep(const routine* checked)
         const unsigned root = call(checked, x);
 #endif
         const uint32_t passes_made = passes_since(itotal_before);
-        unsigned expected = checked->floor ? next_floor_root(&floor_root, i)
-                                           : next_nearest_root(&nearest, i);
+        unsigned expected =
+            checked->floor ? next_floor_root(&floor_root, i) : next_nearest_root(&nearest, i);
         if (checked->saturated && expected > 255) expected = 255;
         unsigned plain = expected;
         unsigned plain_passes = 0;
