@@ -126,10 +126,15 @@
 #define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
 #define quorvantel_sqrt16_floor_form quorvantel_portable_floor
 #elif defined(__ARM_ARCH_6M__) && defined(__GNUC__)
-// ARMV6M: to be written
-#define QUORVANTEL_SQRT16_FORM_NAME portable
-#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
-#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+// Both roots in Thumb assembly: a table of the roots of 256h and one muls to finish, or, size
+// first, a loop of one bit a pass.
+#define QUORVANTEL_SQRT16_IN_ASSEMBLY
+#if defined(QUORVANTEL_SIZE_FIRST)
+#define QUORVANTEL_SQRT16_FORM_NAME armv6m_small
+#else
+#define QUORVANTEL_SQRT16_FORM_NAME armv6m
+#endif
+#include "sqrt16_armv6m.hpp"
 #elif defined(__SDCC_mcs51)
 // MCS51: to be written
 #define QUORVANTEL_SQRT16_FORM_NAME portable
