@@ -35,6 +35,9 @@ void trace(const char* name, unsigned short (*root)(unsigned short))
 void setup()
 {
   Serial.begin(9600);
+  // While stdout is unset the routines print nothing and only return their root.
+  Serial.print("sqrt_u16(10) = ");
+  Serial.println(sqrt_u16(10));
 #ifdef __AVR__
   fdev_setup_stream(&serialOut, serialPut, NULL, _FDEV_SETUP_WRITE);
   stdout = &serialOut;

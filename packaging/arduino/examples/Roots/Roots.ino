@@ -1,32 +1,28 @@
 // SPDX-License-Identifier: Zlib
-// Prints a few integer square roots and the passes the bit-by-bit routines took.
+// The roots to ship: the nearest and the floor square root of a 16-bit value. They keep no state
+// and print nothing, so they are as safe in an interrupt handler as in loop().
 #include <quorvantel.h>
 #ifdef __AVR__
 #include <avr/sleep.h>
 #endif
 
-void show(const char* name, unsigned short x, unsigned short root)
+void show(unsigned short x)
 {
-  Serial.print(name);
-  Serial.print('(');
+  Serial.print("x = ");
   Serial.print(x);
-  Serial.print(") = ");
-  Serial.println(root);
+  Serial.print(": nearest ");
+  Serial.print(quorvantel_sqrt16_nearest(x));
+  Serial.print(", floor ");
+  Serial.println(quorvantel_sqrt16_floor(x));
 }
 
 void setup()
 {
   Serial.begin(9600);
-  show("sqrt_u8", 200, sqrt_u8(200));
-  show("sqrt_u16_variante4", 50000, sqrt_u16_variante4(50000));
-  show("sqrt_u16_variante3", 1000, sqrt_u16_variante3(1000));
-  // The bit-by-bit routines add their passes to itotal: 7 for 50000, 4 for 1000.
-  Serial.print("itotal = ");
-  Serial.println(itotal);
-
-  // The Newton routines print a trace line through printf for small inputs. A sketch leaves
-  // stdout unset, so sqrt_u16 prints nothing here and only returns its root.
-  show("sqrt_u16", 10, sqrt_u16(10));
+  show(200);
+  show(50000);
+  // The nearest root of 65281 and above would be 256: it stays at 255.
+  show(65535);
 
 #ifdef __AVR__
   // Sends the last bytes, then sleeps for good: on a board the sketch stops here, and a
