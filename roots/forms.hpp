@@ -111,15 +111,21 @@
 #define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
 #define quorvantel_sqrt16_floor_form quorvantel_portable_floor
 #elif defined(__AVR__) && defined(__AVR_HAVE_MUL__) && defined(__GNUC__)
-// AVR-MUL: to be written
-#define QUORVANTEL_SQRT16_FORM_NAME portable
-#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
-#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+// In assembly: a tree of compares on x's high byte and passes on the 8x8 multiplier; size first,
+// one loop.
+#define QUORVANTEL_SQRT16_IN_ASSEMBLY
+#if defined(QUORVANTEL_SIZE_FIRST)
+#define QUORVANTEL_SQRT16_FORM_NAME avr_small
+#else
+#define QUORVANTEL_SQRT16_FORM_NAME avr
+#endif
+#include "sqrt16_avr.hpp"
 #elif defined(__AVR__) && defined(__GNUC__)
-// AVR-NO-MUL: to be written
-#define QUORVANTEL_SQRT16_FORM_NAME portable
-#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
-#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+// In assembly: a tree of compares on x's high byte, then passes by shifts and additions, which
+// call no multiply.
+#define QUORVANTEL_SQRT16_IN_ASSEMBLY
+#define QUORVANTEL_SQRT16_FORM_NAME avr_shift_add
+#include "sqrt16_avr.hpp"
 #elif defined(__riscv) && !defined(__riscv_mul)
 // RISCV-NO-MUL: to be written
 #define QUORVANTEL_SQRT16_FORM_NAME portable
