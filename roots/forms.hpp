@@ -147,10 +147,9 @@
 #define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
 #define quorvantel_sqrt16_floor_form quorvantel_portable_floor
 #elif defined(__SDCC_stm8)
-// STM8: to be written
-#define QUORVANTEL_SQRT16_FORM_NAME portable
-#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
-#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+// Both routines in STM8 assembly, the counter included.
+#define QUORVANTEL_BIT_BY_BIT_FORM_NAME stm8
+#define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_stm8.hpp"
 #elif defined(__ARM_ARCH_7M__) || defined(__ARM_ARCH_7EM__) || defined(__XTENSA__) ||              \
     (defined(__riscv) && defined(__riscv_mul))
 // UNROLLED-32: to be written

@@ -36,11 +36,16 @@ ucsim_runs() { # FIRST
     return
   fi
 
-  # The float root and the Newton routines sweep the longest.
+  # The float root (the last) and the Newton routines (3 and 4) sweep the longest.
+  local last_position=$((${#firmwares[@]} - 1)) order
+  order=("$last_position" 3 4)
+  for ((position = 0; position < last_position; ++position)); do
+    [ "$position" -eq 3 ] || [ "$position" -eq 4 ] || order+=("$position")
+  done
   # shellcheck disable=SC2016
-  for position in 5 3 4 1 2 0; do
+  for position in "${order[@]}"; do
     [ "$position" -lt ${#firmwares[@]} ] && echo "$position ${firmwares[$position]}"
-  done | xargs -P 2 -L 1 bash -c 'run_one "$0" "$1"'
+  done | awk '!seen[$1]++' | xargs -P 2 -L 1 bash -c 'run_one "$0" "$1"'
 
   local verdict="check passed" failed=0 output last
   for ((position = 0; position < ${#firmwares[@]}; ++position)); do
