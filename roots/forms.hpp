@@ -142,14 +142,15 @@
 #endif
 #include "sqrt16_armv6m.hpp"
 #elif defined(__SDCC_mcs51)
-// MCS51: to be written
-#define QUORVANTEL_SQRT16_FORM_NAME portable
-#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
-#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+// Both roots in 8051 assembly: a bound from a table, then a search up on mul ab.
+#define QUORVANTEL_SQRT16_IN_ASSEMBLY
+#define QUORVANTEL_SQRT16_FORM_NAME mcs51
+#include "sqrt16_mcs51.hpp"
 #elif defined(__SDCC_stm8)
-// Both routines in STM8 assembly, the counter included.
-#define QUORVANTEL_BIT_BY_BIT_FORM_NAME stm8
-#define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_stm8.hpp"
+// Both routines in STM8 assembly: a bound from a table, then a search down on the multiplier.
+#define QUORVANTEL_SQRT16_FORM_NAME stm8
+#define QUORVANTEL_SQRT16_IN_ASSEMBLY
+#include "sqrt16_stm8.hpp"
 #elif defined(__ARM_ARCH_7M__) || defined(__ARM_ARCH_7EM__) || defined(__XTENSA__) ||              \
     (defined(__riscv) && defined(__riscv_mul))
 // UNROLLED-32: to be written
