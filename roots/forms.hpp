@@ -127,10 +127,11 @@
 #define QUORVANTEL_SQRT16_FORM_NAME avr_shift_add
 #include "sqrt16_avr.hpp"
 #elif defined(__riscv) && !defined(__riscv_mul)
-// RISCV-NO-MUL: to be written
-#define QUORVANTEL_SQRT16_FORM_NAME portable
-#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
-#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+// No multiplier: the shift-and-add passes, unrolled, no square at all.
+#include "sqrt16_shift_add.hpp"
+#define QUORVANTEL_SQRT16_FORM_NAME shift_add
+#define quorvantel_sqrt16_nearest_form quorvantel_shift_add_sqrt16_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_shift_add_sqrt16_floor
 #elif defined(__ARM_ARCH_6M__) && defined(__GNUC__)
 // Both roots in Thumb assembly: a table of the roots of 256h and one muls to finish, or, size
 // first, a loop of one bit a pass.
@@ -153,10 +154,11 @@
 #include "sqrt16_stm8.hpp"
 #elif defined(__ARM_ARCH_7M__) || defined(__ARM_ARCH_7EM__) || defined(__XTENSA__) ||              \
     (defined(__riscv) && defined(__riscv_mul))
-// UNROLLED-32: to be written
-#define QUORVANTEL_SQRT16_FORM_NAME portable
-#define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest
-#define quorvantel_sqrt16_floor_form quorvantel_portable_floor
+// A 32-bit core with a fast multiply: a line per range of x, one square to correct it.
+#include "sqrt16_unrolled.hpp"
+#define QUORVANTEL_SQRT16_FORM_NAME unrolled
+#define quorvantel_sqrt16_nearest_form quorvantel_unrolled_sqrt16_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_unrolled_sqrt16_floor
 #else
 #define QUORVANTEL_SQRT16_FORM_NAME portable
 #define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest

@@ -12,6 +12,8 @@
 #include "newton_byte_quotient.hpp"
 #include "newton_divide_capped.hpp"
 #include "portable.hpp"
+#include "sqrt16_shift_add.hpp"
+#include "sqrt16_unrolled.hpp"
 
 namespace {
 
@@ -23,6 +25,13 @@ using Form = unsigned (*)(uint16_t, unsigned*);
 template <auto form> unsigned widened(uint16_t x, unsigned* count)
 {
     return form(x, count);
+}
+
+// A root to ship, which counts nothing.
+template <auto form> unsigned uncounted(uint16_t x, unsigned* count)
+{
+    *count = 0;
+    return form(x);
 }
 
 // sqrt_u16_variante2's steps, from the start value the routine gives them.
@@ -77,7 +86,15 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"byte_quotient_sqrt_u16", quorvantel_byte_quotient_sqrt_u16,
                  widened<quorvantel_portable_sqrt_u16>, every_input},
         FormCase{"byte_quotient_variante2", from_start<quorvantel_byte_quotient_variante2>,
-                 from_start<quorvantel_portable_variante2>, QUORVANTEL_VARIANTE2_LAST_STEPPED}),
+                 from_start<quorvantel_portable_variante2>, QUORVANTEL_VARIANTE2_LAST_STEPPED},
+        FormCase{"unrolled_sqrt16_nearest", uncounted<quorvantel_unrolled_sqrt16_nearest>,
+                 uncounted<quorvantel_portable_nearest>, every_input},
+        FormCase{"unrolled_sqrt16_floor", uncounted<quorvantel_unrolled_sqrt16_floor>,
+                 uncounted<quorvantel_portable_floor>, every_input},
+        FormCase{"shift_add_sqrt16_nearest", uncounted<quorvantel_shift_add_sqrt16_nearest>,
+                 uncounted<quorvantel_portable_nearest>, every_input},
+        FormCase{"shift_add_sqrt16_floor", uncounted<quorvantel_shift_add_sqrt16_floor>,
+                 uncounted<quorvantel_portable_floor>, every_input}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
