@@ -380,10 +380,11 @@ TEST_P(ObjectCode, GivesTheRootsToShipNoStateAndNoCall)
             EXPECT_TRUE(map.good()) << program << ".map";
             linked.assign(std::istreambuf_iterator<char>(map), {});
         } else {
-            for (const auto& [object, symbols] :
-                 symbols_of(build_tool(core, "CMAKE_NM"), program + ".elf")) {
-                for (const std::string& name : symbols.defined) linked += name + "\n";
-            }
+            // What the program holds, without absolute symbols, which hold no code (picolibc's
+            // integer printf names vfprintf so in every lx106 program).
+            linked = run_child("/bin/sh", {"sh", "-c", R"("$0" --defined-only "$1" | awk '$2 !~ /^[Aa]$/')",
+                                           build_tool(core, "CMAKE_NM"), program + ".elf"})
+                         .out;
         }
         const std::regex unwanted(R"(\b_?(printf|vfprintf|itotal|\w*div\w*|\w*mod[hsd]i\w*)\b)");
         std::smatch match;
