@@ -107,12 +107,12 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libquorvantel-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
   "integer square roots of 16-bit values for small targets (static library)
-Five routines that return the integer nearest to the square root of a 16-bit
-unsigned value, saturated at 255: a range table for 8-bit values, two
-bit-by-bit roots and two Newton iterations. They use no division in the
-bit-by-bit routines, no floating point and no C++ library, and build with
-C and C++ compilers for 8-bit and 32-bit microcontrollers as well as for
-the host.
+Two roots to ship, the nearest square root of a 16-bit unsigned value
+saturated at 255 and the floor square root, which keep no state and are safe
+in an interrupt handler; and the bench's five routines, which count their
+passes and trace their steps. No floating point and no C++ library; they
+build with C and C++ compilers for 8-bit and 32-bit microcontrollers as well
+as for the host.
 
 This package holds the static library, its header, a CMake package and a
 pkg-config file.")
