@@ -382,8 +382,9 @@ TEST_P(ObjectCode, GivesTheRootsToShipNoStateAndNoCall)
         } else {
             // What the program holds, without absolute symbols, which hold no code (picolibc's
             // integer printf names vfprintf so in every lx106 program).
-            linked = run_child("/bin/sh", {"sh", "-c", R"("$0" --defined-only "$1" | awk '$2 !~ /^[Aa]$/')",
-                                           build_tool(core, "CMAKE_NM"), program + ".elf"})
+            linked = run_child("/bin/sh",
+                               {"sh", "-c", R"("$0" --defined-only "$1" | awk '$2 !~ /^[Aa]$/')",
+                                build_tool(core, "CMAKE_NM"), program + ".elf"})
                          .out;
         }
         const std::regex unwanted(R"(\b_?(printf|vfprintf|itotal|\w*div\w*|\w*mod[hsd]i\w*)\b)");
