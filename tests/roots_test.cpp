@@ -83,7 +83,7 @@ template <uint8_t (*root)(uint16_t)> unsigned short widened(unsigned short x)
 #define AS_ROUTINE(name, plain, counts, sweep_passes)                                              \
     Routine{#name, name, sweep_passes, nearest_root_saturated, nullptr},
 #define AS_PURE_ROOT(name, plain, floor)                                                           \
-    Routine{#name, widened<name>, 0, floor ? floor_root : nearest_root_saturated, plain},
+    Routine{#name, widened<name>, 0, (floor) ? floor_root : nearest_root_saturated, plain},
 constexpr std::array routines{QUORVANTEL_WIDE_ROUTINES(AS_ROUTINE)
                                   QUORVANTEL_PURE_ROOTS(AS_PURE_ROOT)};
 #undef AS_ROUTINE
