@@ -331,7 +331,7 @@ PureCode gcc_pure_code(const Core& core)
         if (fields >> index >> section >> size &&
             index.find_first_not_of("0123456789") == std::string::npos &&
             writable.count(section.substr(0, section.find('.', 1))) == 1 && nonzero(size)) {
-            code.writable.push_back(section + " " + size);
+            code.writable.push_back(section.append(" ").append(size));
         }
         // An instruction's line: address, bytes and mnemonic, each ended by a tab.
         const auto bytes = line.find('\t');
@@ -364,7 +364,7 @@ PureCode sdcc_pure_code(const Core& core)
         std::string size;
         if (fields >> kind >> area >> size_word >> size && kind == "A" &&
             writable.count(area) == 1 && nonzero(size)) {
-            code.writable.push_back(area + " " + size);
+            code.writable.push_back(area.append(" ").append(size));
         }
     }
     std::ifstream assembly(object + ".asm");
