@@ -23,13 +23,22 @@
 // One range's line: the floor root's slope and offset, then the nearest root's.
 #define QUORVANTEL_UNROLLED_SQRT16_LINE(floor_slope, floor_offset, nearest_slope, nearest_offset)  \
     {                                                                                              \
-        slope = nearest ? (nearest_slope) : (floor_slope);                                         \
-        offset = nearest ? (nearest_offset) : (floor_offset);                                      \
+        if (nearest) {                                                                             \
+            slope = (nearest_slope);                                                               \
+            offset = (nearest_offset);                                                             \
+        } else {                                                                                   \
+            slope = (floor_slope);                                                                 \
+            offset = (floor_offset);                                                               \
+        }                                                                                          \
     }
 
 // On one side of a compare that picks between two lines: without it GCC sets the four constants
 // of both in one Arm IT block, which runs all four moves, where a branch runs two.
+#if defined(__GNUC__)
 #define QUORVANTEL_UNROLLED_SQRT16_BRANCH __asm__("")
+#else
+#define QUORVANTEL_UNROLLED_SQRT16_BRANCH
+#endif
 
 // The floor root, or with nearest set the nearest root saturated at 255; nearest is a constant
 // wherever this is inlined.
