@@ -238,7 +238,7 @@ __asm__(
 #define QUORVANTEL_AVR_TINY_LEAVES(k, bit8)                                                        \
     "cpi r25, (" #k " + 1) * (" #k " + 1)\n\t"                                                     \
     "brlo 1f\n\t"                                                                                  \
-    QUORVANTEL_AVR_TINY_LEAF(k + 1, bit8)                                                          \
+    QUORVANTEL_AVR_TINY_LEAF((k) + 1, bit8)                                                        \
     "1:\n\t"                                                                                       \
     QUORVANTEL_AVR_TINY_LEAF(k, bit8)
 
