@@ -28,8 +28,8 @@ typedef unsigned char (*byte_root)(unsigned char);
 typedef uint8_t (*pure_root)(uint16_t);
 
 // One routine under check: a 16-bit routine of the bench (wide), a root to ship (pure) or sqrt_u8
-// (byte). Bytes for the flags: the table lies in the RAM of an AVR, of which an ATtiny85 has 512
-// bytes.
+// (byte). Bytes for the flags: on AVR the table lies in RAM, of which the smallest chips the
+// firmware runs on have 512 bytes.
 typedef struct routine {
     const char* name;
     wide_root wide;
@@ -339,9 +339,9 @@ int main(void)
     int passed = 1;
     board_start();
     for (unsigned position = 0; position < sizeof routines / sizeof routines[0]; ++position) {
-        // A chip too small for every routine at once (the ATtiny85: its 512 bytes of RAM do not
-        // hold all their text), or a simulator too slow, gets one firmware per routine,
-        // CHECK_ONLY naming its position.
+        // A chip too small for every routine at once (512 bytes of RAM do not hold all their
+        // text), or a simulator too slow, gets one firmware per routine (the table's firmware
+        // field), CHECK_ONLY naming its position.
 #ifdef CHECK_ONLY
         if (position != CHECK_ONLY) continue;
 #endif
