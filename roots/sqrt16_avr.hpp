@@ -19,6 +19,18 @@
 
 // One instruction a line, as a listing reads. x's high byte is r25, its low byte r24.
 // clang-format off
+
+// A routine of its own section, so that a program links only the one it calls, with its size for
+// the byte tables.
+#define QUORVANTEL_SQRT16_AVR_BEGIN(name)                                                          \
+    ".pushsection .text." #name ",\"ax\",@progbits\n\t"                                            \
+    ".global " #name "\n\t"                                                                        \
+    ".type " #name ", @function\n" #name ":\n\t"
+
+#define QUORVANTEL_SQRT16_AVR_END(name)                                                            \
+    ".size " #name ", .-" #name "\n\t"                                                             \
+    ".popsection"
+
 #if defined(__AVR_HAVE_MUL__) && !defined(QUORVANTEL_SIZE_FIRST)
 
 // Fast form with mul. Where the cycles go:
@@ -106,10 +118,7 @@
     "mul r24, r24\n\t"
 
 __asm__(
-    ".pushsection .text.quorvantel_sqrt16_nearest,\"ax\",@progbits\n\t"
-    ".global quorvantel_sqrt16_nearest\n\t"
-    ".type quorvantel_sqrt16_nearest, @function\n"
-    "quorvantel_sqrt16_nearest:\n\t"
+    QUORVANTEL_SQRT16_AVR_BEGIN(quorvantel_sqrt16_nearest)
     "movw r26, r24\n\t"
     QUORVANTEL_AVR_UPPER_BITS("nearest")
     "sub r26, r0\n\t"
@@ -127,14 +136,10 @@ __asm__(
     "adc r24, r1\n\t"
     "sbc r24, r1\n\t"
     "ret\n\t"
-    ".size quorvantel_sqrt16_nearest, .-quorvantel_sqrt16_nearest\n\t"
-    ".popsection");
+    QUORVANTEL_SQRT16_AVR_END(quorvantel_sqrt16_nearest));
 
 __asm__(
-    ".pushsection .text.quorvantel_sqrt16_floor,\"ax\",@progbits\n\t"
-    ".global quorvantel_sqrt16_floor\n\t"
-    ".type quorvantel_sqrt16_floor, @function\n"
-    "quorvantel_sqrt16_floor:\n\t"
+    QUORVANTEL_SQRT16_AVR_BEGIN(quorvantel_sqrt16_floor)
     "movw r26, r24\n\t"
     QUORVANTEL_AVR_UPPER_BITS("floor")
     "cp r26, r0\n\t"
@@ -142,8 +147,7 @@ __asm__(
     "sbci r24, 0\n\t" /* the trial goes when its square exceeds x */
     "clr r1\n\t"
     "ret\n\t"
-    ".size quorvantel_sqrt16_floor, .-quorvantel_sqrt16_floor\n\t"
-    ".popsection");
+    QUORVANTEL_SQRT16_AVR_END(quorvantel_sqrt16_floor));
 
 #undef QUORVANTEL_AVR_LEAVES
 #undef QUORVANTEL_AVR_UPPER_BITS
@@ -158,10 +162,7 @@ __asm__(
 //   (mov, dec) for the product t(t - 1): 12 cycles a pass, 99 a call in 30 bytes.
 
 __asm__(
-    ".pushsection .text.quorvantel_sqrt16_nearest,\"ax\",@progbits\n\t"
-    ".global quorvantel_sqrt16_nearest\n\t"
-    ".type quorvantel_sqrt16_nearest, @function\n"
-    "quorvantel_sqrt16_nearest:\n\t"
+    QUORVANTEL_SQRT16_AVR_BEGIN(quorvantel_sqrt16_nearest)
     "ldi r19, 0x80\n\t"
     "ldi r18, 0\n"
     "1:\n\t"
@@ -179,14 +180,10 @@ __asm__(
     "clr r1\n\t"
     "mov r24, r18\n\t"
     "ret\n\t"
-    ".size quorvantel_sqrt16_nearest, .-quorvantel_sqrt16_nearest\n\t"
-    ".popsection");
+    QUORVANTEL_SQRT16_AVR_END(quorvantel_sqrt16_nearest));
 
 __asm__(
-    ".pushsection .text.quorvantel_sqrt16_floor,\"ax\",@progbits\n\t"
-    ".global quorvantel_sqrt16_floor\n\t"
-    ".type quorvantel_sqrt16_floor, @function\n"
-    "quorvantel_sqrt16_floor:\n\t"
+    QUORVANTEL_SQRT16_AVR_BEGIN(quorvantel_sqrt16_floor)
     "ldi r19, 0x80\n\t"
     "ldi r18, 0\n"
     "1:\n\t"
@@ -202,8 +199,7 @@ __asm__(
     "clr r1\n\t"
     "mov r24, r18\n\t"
     "ret\n\t"
-    ".size quorvantel_sqrt16_floor, .-quorvantel_sqrt16_floor\n\t"
-    ".popsection");
+    QUORVANTEL_SQRT16_AVR_END(quorvantel_sqrt16_floor));
 
 #else
 
@@ -299,10 +295,7 @@ __asm__(
     QUORVANTEL_AVR_TINY_PASS(2)
 
 __asm__(
-    ".pushsection .text.quorvantel_sqrt16_nearest,\"ax\",@progbits\n\t"
-    ".global quorvantel_sqrt16_nearest\n\t"
-    ".type quorvantel_sqrt16_nearest, @function\n"
-    "quorvantel_sqrt16_nearest:\n\t"
+    QUORVANTEL_SQRT16_AVR_BEGIN(quorvantel_sqrt16_nearest)
     QUORVANTEL_AVR_TINY_UPPER_BITS("nearest")
     "cp r24, r22\n\t"
     "cpc r25, r23\n\t"
@@ -326,14 +319,10 @@ __asm__(
     "sbc r22, __zero_reg__\n\t"
     "mov r24, r22\n\t"
     "ret\n\t"
-    ".size quorvantel_sqrt16_nearest, .-quorvantel_sqrt16_nearest\n\t"
-    ".popsection");
+    QUORVANTEL_SQRT16_AVR_END(quorvantel_sqrt16_nearest));
 
 __asm__(
-    ".pushsection .text.quorvantel_sqrt16_floor,\"ax\",@progbits\n\t"
-    ".global quorvantel_sqrt16_floor\n\t"
-    ".type quorvantel_sqrt16_floor, @function\n"
-    "quorvantel_sqrt16_floor:\n\t"
+    QUORVANTEL_SQRT16_AVR_BEGIN(quorvantel_sqrt16_floor)
     QUORVANTEL_AVR_TINY_UPPER_BITS("floor")
     "cp r24, r22\n\t"
     "cpc r25, r23\n\t"
@@ -343,8 +332,7 @@ __asm__(
     "ror r22\n\t"
     "mov r24, r22\n\t"
     "ret\n\t"
-    ".size quorvantel_sqrt16_floor, .-quorvantel_sqrt16_floor\n\t"
-    ".popsection");
+    QUORVANTEL_SQRT16_AVR_END(quorvantel_sqrt16_floor));
 
 #undef QUORVANTEL_AVR_TINY_LEAF
 #undef QUORVANTEL_AVR_TINY_LEAVES
@@ -352,6 +340,8 @@ __asm__(
 #undef QUORVANTEL_AVR_TINY_UPPER_BITS
 
 #endif
+#undef QUORVANTEL_SQRT16_AVR_BEGIN
+#undef QUORVANTEL_SQRT16_AVR_END
 // clang-format on
 
 #endif
