@@ -242,20 +242,15 @@ std::string library_file(const Core& core)
                       {"libquorvantel_roots.a", "quorvantel_roots.lib"});
 }
 
-std::map<std::string, Symbols> symbols_of(const std::string& nm, const std::string& file)
-{
-    // By name or by path: env looks for a name on the PATH.
-    const ChildResult listing = run_child("/usr/bin/env", {"env", nm, file});
-    EXPECT_EQ(listing.exit_code, 0) << listing.err;
-    std::map<std::string, Symbols> objects;
-    read_nm_listing(listing.out, objects);
-    return objects;
-}
-
 std::map<std::string, Symbols> library_symbols(const Core& core)
 {
     const std::string library = library_file(core);
-    auto objects = symbols_of(build_tool(core, "CMAKE_NM"), library);
+    // By name or by path: env looks for a name on the PATH.
+    const ChildResult listing =
+        run_child("/usr/bin/env", {"env", build_tool(core, "CMAKE_NM"), library});
+    EXPECT_EQ(listing.exit_code, 0) << listing.err;
+    std::map<std::string, Symbols> objects;
+    read_nm_listing(listing.out, objects);
     if (library.ends_with(".lib")) read_sdcc_objects(library, objects);
     return objects;
 }
@@ -269,11 +264,15 @@ TEST_P(ObjectCode, BuildsTheFormsMeantForTheCore)
     std::istringstream forms(core.forms);
     std::string bit_by_bit;
     std::string newton;
-    forms >> bit_by_bit >> newton;
+    std::string sqrt16;
+    forms >> bit_by_bit >> newton >> sqrt16;
     EXPECT_TRUE(among(objects["bit_by_bit"].defined, "quorvantel_bit_by_bit_form_" + bit_by_bit));
     EXPECT_TRUE(among(objects["newton"].defined, "quorvantel_newton_form_" + newton));
-    // Proof that the right object was read.
+    EXPECT_TRUE(among(objects["sqrt16"].defined, "quorvantel_sqrt16_form_" + sqrt16));
+    // Proof that the right objects were read.
     EXPECT_TRUE(among(objects["bit_by_bit"].defined, "sqrt_u16_variante4"));
+    EXPECT_TRUE(among(objects["sqrt16"].defined, "quorvantel_sqrt16_nearest"));
+    EXPECT_TRUE(among(objects["sqrt16"].defined, "quorvantel_sqrt16_floor"));
     if (!core.multiplier) {
         for (const std::string& name : objects["bit_by_bit"].used) {
             EXPECT_FALSE(name.starts_with("__mul")) << name;
@@ -407,14 +406,9 @@ TEST_P(ObjectCode, GivesTheRootsToShipNoStateAndNoCall)
     const Core& core = GetParam();
     if (*core.missing != '\0') GTEST_SKIP() << core.missing;
 
-    auto objects = library_symbols(core);
-    std::istringstream forms(core.forms);
-    std::string form;
-    forms >> form >> form >> form;
-    EXPECT_TRUE(among(objects["sqrt16"].defined, "quorvantel_sqrt16_form_" + form));
-    EXPECT_TRUE(among(objects["sqrt16"].defined, "quorvantel_sqrt16_nearest"));
-    EXPECT_TRUE(among(objects["sqrt16"].defined, "quorvantel_sqrt16_floor"));
-    for (const std::string& name : objects["sqrt16"].used) ADD_FAILURE() << "uses " << name;
+    for (const std::string& name : library_symbols(core)["sqrt16"].used) {
+        ADD_FAILURE() << "uses " << name;
+    }
 
     const bool sdcc = library_file(core).ends_with(".lib");
     const PureCode code = sdcc ? sdcc_pure_code(core) : gcc_pure_code(core);
