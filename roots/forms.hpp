@@ -155,10 +155,10 @@
 #elif defined(__ARM_ARCH_7M__) || defined(__ARM_ARCH_7EM__) || defined(__XTENSA__) ||              \
     (defined(__riscv) && defined(__riscv_mul))
 // A 32-bit core with a fast multiply: a line per range of x, one square to correct it.
-#include "sqrt16_unrolled.hpp"
-#define QUORVANTEL_SQRT16_FORM_NAME unrolled
-#define quorvantel_sqrt16_nearest_form quorvantel_unrolled_sqrt16_nearest
-#define quorvantel_sqrt16_floor_form quorvantel_unrolled_sqrt16_floor
+#include "sqrt16_lines.hpp"
+#define QUORVANTEL_SQRT16_FORM_NAME lines
+#define quorvantel_sqrt16_nearest_form quorvantel_lines_sqrt16_nearest
+#define quorvantel_sqrt16_floor_form quorvantel_lines_sqrt16_floor
 #else
 #define QUORVANTEL_SQRT16_FORM_NAME portable
 #define quorvantel_sqrt16_nearest_form quorvantel_portable_nearest

@@ -12,8 +12,8 @@
 #include "newton_byte_quotient.hpp"
 #include "newton_divide_capped.hpp"
 #include "portable.hpp"
+#include "sqrt16_lines.hpp"
 #include "sqrt16_shift_add.hpp"
-#include "sqrt16_unrolled.hpp"
 
 namespace {
 
@@ -87,9 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
                  widened<quorvantel_portable_sqrt_u16>, every_input},
         FormCase{"byte_quotient_variante2", from_start<quorvantel_byte_quotient_variante2>,
                  from_start<quorvantel_portable_variante2>, QUORVANTEL_VARIANTE2_LAST_STEPPED},
-        FormCase{"unrolled_sqrt16_nearest", uncounted<quorvantel_unrolled_sqrt16_nearest>,
+        FormCase{"lines_sqrt16_nearest", uncounted<quorvantel_lines_sqrt16_nearest>,
                  uncounted<quorvantel_portable_nearest>, every_input},
-        FormCase{"unrolled_sqrt16_floor", uncounted<quorvantel_unrolled_sqrt16_floor>,
+        FormCase{"lines_sqrt16_floor", uncounted<quorvantel_lines_sqrt16_floor>,
                  uncounted<quorvantel_portable_floor>, every_input},
         FormCase{"shift_add_sqrt16_nearest", uncounted<quorvantel_shift_add_sqrt16_nearest>,
                  uncounted<quorvantel_portable_nearest>, every_input},

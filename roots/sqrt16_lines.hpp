@@ -13,15 +13,15 @@
 // from 8192 up and every offset are multiples of 4096, and every slope fits in 12 bits or is a
 // multiple of 4096: one instruction each on RISC-V (lui or li) and on Arm (a move of an immediate,
 // or a load from the literal pool).
-#ifndef QUORVANTEL_ROOTS_SQRT16_UNROLLED_HPP
-#define QUORVANTEL_ROOTS_SQRT16_UNROLLED_HPP
+#ifndef QUORVANTEL_ROOTS_SQRT16_LINES_HPP
+#define QUORVANTEL_ROOTS_SQRT16_LINES_HPP
 
 #include <stdint.h>
 
 #include "detail.hpp"
 
 // One range's line: the floor root's slope and offset, then the nearest root's.
-#define QUORVANTEL_UNROLLED_SQRT16_LINE(floor_slope, floor_offset, nearest_slope, nearest_offset)  \
+#define QUORVANTEL_LINES_SQRT16_LINE(floor_slope, floor_offset, nearest_slope, nearest_offset)  \
     {                                                                                              \
         if (nearest) {                                                                             \
             slope = (nearest_slope);                                                               \
@@ -35,14 +35,14 @@
 // On one side of a compare that picks between two lines: without it GCC sets the four constants
 // of both in one Arm IT block, which runs all four moves, where a branch runs two.
 #if defined(__GNUC__)
-#define QUORVANTEL_UNROLLED_SQRT16_BRANCH __asm__("")
+#define QUORVANTEL_LINES_SQRT16_BRANCH __asm__("")
 #else
-#define QUORVANTEL_UNROLLED_SQRT16_BRANCH
+#define QUORVANTEL_LINES_SQRT16_BRANCH
 #endif
 
 // The floor root, or with nearest set the nearest root saturated at 255; nearest is a constant
 // wherever this is inlined.
-QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_unrolled_sqrt16(unsigned x, int nearest)
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_lines_sqrt16(unsigned x, int nearest)
 {
     uint32_t slope = 0;
     uint32_t offset = 0;
@@ -50,46 +50,46 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_unrolled_sqrt16(unsigned x, int nea
         if (x >= 0xC000) {
             // From 65281 on the nearest root, 256, is out of range: 255 instead.
             if (nearest && x > 0xFF00) return 255;
-            QUORVANTEL_UNROLLED_SQRT16_LINE(136, 0x788000, 139, 0x758000)
+            QUORVANTEL_LINES_SQRT16_LINE(136, 0x788000, 139, 0x758000)
         } else {
-            QUORVANTEL_UNROLLED_SQRT16_BRANCH;
-            QUORVANTEL_UNROLLED_SQRT16_LINE(158, 0x680000, 158, 0x678000)
+            QUORVANTEL_LINES_SQRT16_BRANCH;
+            QUORVANTEL_LINES_SQRT16_LINE(158, 0x680000, 158, 0x678000)
         }
     } else if (x >= 0x4000) {
         if (x >= 0x6000) {
-            QUORVANTEL_UNROLLED_SQRT16_LINE(188, 0x573000, 188, 0x56C000)
+            QUORVANTEL_LINES_SQRT16_LINE(188, 0x573000, 188, 0x56C000)
         } else {
-            QUORVANTEL_UNROLLED_SQRT16_BRANCH;
-            QUORVANTEL_UNROLLED_SQRT16_LINE(228, 0x480000, 231, 0x468000)
+            QUORVANTEL_LINES_SQRT16_BRANCH;
+            QUORVANTEL_LINES_SQRT16_LINE(228, 0x480000, 231, 0x468000)
         }
     } else if (x >= 0x2000) {
         if (x >= 0x3000) {
-            QUORVANTEL_UNROLLED_SQRT16_LINE(271, 0x3CC000, 271, 0x3C4000)
+            QUORVANTEL_LINES_SQRT16_LINE(271, 0x3CC000, 271, 0x3C4000)
         } else {
-            QUORVANTEL_UNROLLED_SQRT16_BRANCH;
-            QUORVANTEL_UNROLLED_SQRT16_LINE(326, 0x328000, 326, 0x320000)
+            QUORVANTEL_LINES_SQRT16_BRANCH;
+            QUORVANTEL_LINES_SQRT16_LINE(326, 0x328000, 326, 0x320000)
         }
     } else if (x >= 0x500) {
         if (x >= 0x1200) {
-            QUORVANTEL_UNROLLED_SQRT16_LINE(416, 0x278000, 413, 0x274000)
+            QUORVANTEL_LINES_SQRT16_LINE(416, 0x278000, 413, 0x274000)
         } else if (x >= 0xA00) {
-            QUORVANTEL_UNROLLED_SQRT16_LINE(555, 0x1DC000, 550, 0x1D8000)
+            QUORVANTEL_LINES_SQRT16_LINE(555, 0x1DC000, 550, 0x1D8000)
         } else {
-            QUORVANTEL_UNROLLED_SQRT16_BRANCH;
-            QUORVANTEL_UNROLLED_SQRT16_LINE(761, 0x15C000, 752, 0x158000)
+            QUORVANTEL_LINES_SQRT16_BRANCH;
+            QUORVANTEL_LINES_SQRT16_LINE(761, 0x15C000, 752, 0x158000)
         }
     } else if (x >= 0x80) {
         if (x >= 0x200) {
-            QUORVANTEL_UNROLLED_SQRT16_LINE(1131, 0xEB000, 1111, 0xE7000)
+            QUORVANTEL_LINES_SQRT16_LINE(1131, 0xEB000, 1111, 0xE7000)
         } else {
-            QUORVANTEL_UNROLLED_SQRT16_BRANCH;
-            QUORVANTEL_UNROLLED_SQRT16_LINE(1931, 0x8A000, 1922, 0x81000)
+            QUORVANTEL_LINES_SQRT16_BRANCH;
+            QUORVANTEL_LINES_SQRT16_LINE(1931, 0x8A000, 1922, 0x81000)
         }
     } else if (x >= 0x10) {
-        QUORVANTEL_UNROLLED_SQRT16_LINE(4096, 0x44000, 4096, 0x39000)
+        QUORVANTEL_LINES_SQRT16_LINE(4096, 0x44000, 4096, 0x39000)
     } else {
-        QUORVANTEL_UNROLLED_SQRT16_BRANCH;
-        QUORVANTEL_UNROLLED_SQRT16_LINE(12288, 0x1A000, 16384, 0xA000)
+        QUORVANTEL_LINES_SQRT16_BRANCH;
+        QUORVANTEL_LINES_SQRT16_LINE(12288, 0x1A000, 16384, 0xA000)
     }
     unsigned root = (unsigned)((slope * x + offset) >> 16);
     // The nearest root is root + 1 where x lies above root(root + 1), the largest input whose
@@ -103,17 +103,17 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_unrolled_sqrt16(unsigned x, int nea
     return root;
 }
 
-#undef QUORVANTEL_UNROLLED_SQRT16_BRANCH
-#undef QUORVANTEL_UNROLLED_SQRT16_LINE
+#undef QUORVANTEL_LINES_SQRT16_BRANCH
+#undef QUORVANTEL_LINES_SQRT16_LINE
 
-QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_unrolled_sqrt16_nearest(unsigned x)
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_lines_sqrt16_nearest(unsigned x)
 {
-    return quorvantel_unrolled_sqrt16(x, 1);
+    return quorvantel_lines_sqrt16(x, 1);
 }
 
-QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_unrolled_sqrt16_floor(unsigned x)
+QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_lines_sqrt16_floor(unsigned x)
 {
-    return quorvantel_unrolled_sqrt16(x, 0);
+    return quorvantel_lines_sqrt16(x, 0);
 }
 
 #endif
