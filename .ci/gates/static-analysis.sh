@@ -3,8 +3,8 @@
 # clang-tidy (.clang-tidy) and cppcheck on the host build's compile commands (the lint preset's
 # tree, configured with the benchmarks); the library and the check firmware compiled as C99 by gcc
 # and clang; then clang-tidy on the library and the check firmware again with each core's cross
-# build compile commands (each core's preset, configured here where its tree has none), so that
-# each per-core form is analysed where the compiler's macros choose it.
+# build compile commands (the cross preset for each core, configured here where its tree has
+# none), so that each per-core form is analysed where the compiler's macros choose it.
 # Usage: static-analysis.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 cd "$1"
@@ -58,6 +58,6 @@ cross_analysis() { # CORE BUILD
   echo "static analysis: $core analysed"
 }
 for core in $(quorvantel_cores); do
-  [ -f "build-$core/compile_commands.json" ] || cmake --preset "$core" >/dev/null
+  [ -f "build-$core/compile_commands.json" ] || QUORVANTEL_CORE=$core cmake --preset cross >/dev/null
   cross_analysis "$core" "build-$core"
 done
