@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Zlib
-// What each root costs: every routine timed over the 16-bit inputs in ascending and in shuffled
-// order, beside two baselines (the double-precision root and a 65536-entry table). Each timed
-// sweep sums its results and fails the benchmark when the sum differs from the reference, so
-// a fast wrong answer cannot pass.
+// What each root costs: the roots to ship and the bench's routines timed over the 16-bit inputs
+// in ascending and in shuffled order, beside two baselines (the double-precision root and a
+// 65536-entry table). Each timed sweep sums its results and fails the benchmark when the sum
+// differs from the reference, so a fast wrong answer cannot pass.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -35,6 +35,12 @@ unsigned short double_root(unsigned short x)
     // NOLINTNEXTLINE(bugprone-incorrect-roundings): x is never negative
     const auto nearest = static_cast<int>(std::sqrt(static_cast<double>(x)) + 0.5);
     return static_cast<unsigned short>(std::min(nearest, 255));
+}
+
+// The floor root's reference.
+unsigned short double_floor_root(unsigned short x)
+{
+    return static_cast<unsigned short>(std::sqrt(static_cast<double>(x)));
 }
 
 std::array<unsigned char, input_count> make_root_table()
@@ -97,11 +103,11 @@ const InputSet& inputs_u8()
     return set;
 }
 
-std::uint64_t reference_sum(const std::vector<unsigned short>& inputs)
+std::uint64_t reference_sum(const std::vector<unsigned short>& inputs, Root16 reference)
 {
     return std::accumulate(
         inputs.begin(), inputs.end(), std::uint64_t{0},
-        [](std::uint64_t sum, unsigned short x) { return sum + double_root(x); });
+        [reference](std::uint64_t sum, unsigned short x) { return sum + reference(x); });
 }
 
 struct PassStats {
@@ -148,9 +154,9 @@ void report(benchmark::State& state, std::size_t calls_per_sweep, const std::str
 
 template <typename Root>
 void time_root(benchmark::State& state, const std::string& name, Root root,
-               const std::vector<unsigned short>* inputs)
+               const std::vector<unsigned short>* inputs, Root16 reference)
 {
-    const std::uint64_t expected = reference_sum(*inputs);
+    const std::uint64_t expected = reference_sum(*inputs, reference);
     for (auto _ : state) {
         std::uint64_t sum = 0;
         for (const unsigned short x : *inputs) sum += root(x);
@@ -163,12 +169,15 @@ void time_root(benchmark::State& state, const std::string& name, Root root,
     report(state, inputs->size(), name);
 }
 
-template <typename Root> void register_root(const std::string& name, Root root, const InputSet& set)
+// Every root but the floor root sums to the nearest root's reference.
+template <typename Root>
+void register_root(const std::string& name, Root root, const InputSet& set,
+                   Root16 reference = double_root)
 {
     benchmark::RegisterBenchmark((name + "/ascending").c_str(), time_root<Root>, name, root,
-                                 &set.ascending);
+                                 &set.ascending, reference);
     benchmark::RegisterBenchmark((name + "/shuffled").c_str(), time_root<Root>, name, root,
-                                 &set.shuffled);
+                                 &set.shuffled, reference);
 }
 
 // Runs work with standard output sent to the descriptor target, then restores it.
@@ -233,6 +242,11 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of roots to ship
+#define REGISTER_PURE(name, plain, floor)                                                          \
+    register_root(#name, name, inputs_u16(), (floor) ? double_floor_root : double_root);
+    QUORVANTEL_PURE_ROOTS(REGISTER_PURE)
+#undef REGISTER_PURE
     register_root("sqrt_u8", byte_root, inputs_u8());
     // NOLINTNEXTLINE(cppcoreguidelines-macro-usage): expands the list of routines
 #define REGISTER(name, plain, counts, sweep_passes) register_root(#name, name, inputs_u16());
