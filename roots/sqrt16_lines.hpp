@@ -21,7 +21,7 @@
 #include "detail.hpp"
 
 // One range's line: the floor root's slope and offset, then the nearest root's.
-#define QUORVANTEL_LINES_SQRT16_LINE(floor_slope, floor_offset, nearest_slope, nearest_offset)  \
+#define QUORVANTEL_LINES_SQRT16_LINE(floor_slope, floor_offset, nearest_slope, nearest_offset)     \
     {                                                                                              \
         if (nearest) {                                                                             \
             slope = (nearest_slope);                                                               \
