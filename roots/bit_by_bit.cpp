@@ -3,6 +3,7 @@
 // form forms.hpp chooses for the core; and the shared pass counter.
 #include <stdint.h>
 
+#define QUORVANTEL_BIT_BY_BIT_DEFINITIONS
 #include "detail.hpp"
 #include "forms.hpp"
 #include "roots.hpp"
@@ -13,9 +14,7 @@ QUORVANTEL_STATIC_ASSERT(sizeof(itotal) == 4, itotal_is_a_32_bit_counter_on_ever
 
 QUORVANTEL_NAME_FORM(bit_by_bit, QUORVANTEL_BIT_BY_BIT_FORM_NAME)
 
-#ifdef QUORVANTEL_BIT_BY_BIT_ASSEMBLY
-#include QUORVANTEL_BIT_BY_BIT_ASSEMBLY
-#else
+#ifndef QUORVANTEL_BIT_BY_BIT_IN_ASSEMBLY
 unsigned short sqrt_u16_variante4(unsigned short x) QUORVANTEL_NOEXCEPT
 {
     unsigned passes = 0;

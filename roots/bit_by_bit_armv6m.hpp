@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Zlib
 // sqrt_u16_variante4 and sqrt_u16_variante3 for armv6-m (Cortex-M0 and M0+, such as the RP2040),
-// in assembly, the pass counter's update included. Included once, by bit_by_bit.cpp, where
-// forms.hpp chooses it.
+// in assembly, the pass counter's update included. forms.hpp chooses this header; it defines the
+// routines only where bit_by_bit.cpp includes it (QUORVANTEL_BIT_BY_BIT_DEFINITIONS).
 //
 // Both routines share one chain of unrolled passes, entered at the pass of the start value's
 // next lower bit; from 256 on their start values and passes are the same. r0 holds x, r1 the
@@ -15,6 +15,8 @@
 // correction (one more muls), 9 for the counter and the return.
 #ifndef QUORVANTEL_ROOTS_BIT_BY_BIT_ARMV6M_HPP
 #define QUORVANTEL_ROOTS_BIT_BY_BIT_ARMV6M_HPP
+
+#ifdef QUORVANTEL_BIT_BY_BIT_DEFINITIONS
 
 // clang-format off
 #define QUORVANTEL_ARMV6M_PASS(bit, k)                                                             \
@@ -146,5 +148,7 @@ __asm__(
 
 #undef QUORVANTEL_ARMV6M_PASS
 #undef QUORVANTEL_ARMV6M_EXACT
+
+#endif
 
 #endif

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Zlib
 // sqrt_u16_variante4 and sqrt_u16_variante3 for the 8051 (SDCC), in assembly, the pass
-// counter's update included. Included once, by bit_by_bit.cpp, where forms.hpp chooses it. The
-// same start, trials, passes, early-exit counts and rounding as the plain form.
+// counter's update included. forms.hpp chooses this header; it defines the routines only where
+// bit_by_bit.cpp includes it (QUORVANTEL_BIT_BY_BIT_DEFINITIONS). The same start, trials,
+// passes, early-exit counts and rounding as the plain form.
 //
 // x comes in DPL (low byte) and DPH and stays there; r7 holds the root, r6 the passes. Machine
 // cycles of a 12-clock core, for x >= 256:
@@ -28,6 +29,8 @@
 #define QUORVANTEL_ROOTS_BIT_BY_BIT_MCS51_HPP
 
 #include "roots.hpp"
+
+#ifdef QUORVANTEL_BIT_BY_BIT_DEFINITIONS
 
 // One instruction a line, as a listing reads. quorvantel_mcs51_r7 and quorvantel_mcs51_r4 are the
 // addresses of r7 and r4 in register bank 0, where SDCC's code runs.
@@ -248,5 +251,7 @@ unsigned short sqrt_u16_variante3(unsigned short x) QUORVANTEL_NOEXCEPT __naked
 #undef QUORVANTEL_MCS51_START
 #undef QUORVANTEL_MCS51_BELOW
 // clang-format on
+
+#endif
 
 #endif

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Zlib
 // sqrt_u16_variante4 and sqrt_u16_variante3 for the STM8 (SDCC), in assembly, the pass
-// counter's update included. Included once, by bit_by_bit.cpp, where forms.hpp chooses it. The
-// same start, trials, passes, early-exit counts and rounding as the plain form.
+// counter's update included. forms.hpp chooses this header; it defines the routines only where
+// bit_by_bit.cpp includes it (QUORVANTEL_BIT_BY_BIT_DEFINITIONS). The same start, trials,
+// passes, early-exit counts and rounding as the plain form.
 //
 // x comes in X and goes onto the stack, where cpw compares with it (the STM8 compares no two
 // 16-bit registers); above it the passes, pushed as a constant where the start is chosen. A holds
@@ -27,6 +28,8 @@
 #define QUORVANTEL_ROOTS_BIT_BY_BIT_STM8_HPP
 
 #include "roots.hpp"
+
+#ifdef QUORVANTEL_BIT_BY_BIT_DEFINITIONS
 
 // One instruction a line, as a listing reads. The stack during the passes: (1,sp) the passes,
 // (2,sp) x.
@@ -234,5 +237,7 @@ unsigned short sqrt_u16_variante3(unsigned short x) QUORVANTEL_NOEXCEPT __naked
 #undef QUORVANTEL_STM8_START
 #undef QUORVANTEL_STM8_BELOW
 // clang-format on
+
+#endif
 
 #endif

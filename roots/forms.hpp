@@ -6,19 +6,23 @@
 //
 // Each form returns a call's root and stores its passes (or Newton steps) through its last
 // parameter. Bit-by-bit roots: quorvantel_bit_by_bit_variante4(x, &passes) and
-// quorvantel_bit_by_bit_variante3(x, &passes), or QUORVANTEL_BIT_BY_BIT_ASSEMBLY, the header of a
-// form that defines the public routines itself, which only bit_by_bit.cpp includes. Newton roots:
-// quorvantel_newton_sqrt_u16(x, &steps) and quorvantel_newton_variante2(x, start, &steps), the
-// latter for x up to QUORVANTEL_VARIANTE2_LAST_STEPPED; where QUORVANTEL_NEWTON_ASSEMBLY names a
-// header, only newton.cpp includes it, and it defines them.
+// quorvantel_bit_by_bit_variante3(x, &passes), or, where QUORVANTEL_BIT_BY_BIT_IN_ASSEMBLY is
+// defined, a form whose header defines the public routines itself when bit_by_bit.cpp includes it
+// (QUORVANTEL_BIT_BY_BIT_DEFINITIONS). Newton roots: quorvantel_newton_sqrt_u16(x, &steps) and
+// quorvantel_newton_variante2(x, start, &steps), the latter for x up to
+// QUORVANTEL_VARIANTE2_LAST_STEPPED; a form in assembly defines them only when newton.cpp includes
+// it (QUORVANTEL_NEWTON_DEFINITIONS).
 // The roots to ship: quorvantel_sqrt16_nearest_form(x) and quorvantel_sqrt16_floor_form(x), or,
 // where QUORVANTEL_SQRT16_IN_ASSEMBLY is defined, a form whose header defines both public routines
 // itself when sqrt16.cpp includes it (QUORVANTEL_SQRT16_DEFINITIONS).
 // QUORVANTEL_BIT_BY_BIT_FORM_NAME, QUORVANTEL_NEWTON_FORM_NAME and QUORVANTEL_SQRT16_FORM_NAME
-// name the forms chosen. QUORVANTEL_PLAIN_FORMS, defined by the build, puts every core on the
-// plain forms, to measure what a core's own forms gain. QUORVANTEL_SIZE_FIRST, defined by the
-// build (CMake's option of that name), gives the roots to ship their smallest form instead of
-// their fastest, on the cores that have one of their own.
+// name the forms chosen. Every form's header is named in a plain #include under the condition that
+// chooses it: build systems that find a source's headers by scanning it (CMake for SDCC, which
+// writes no dependency files) then see every header, and rebuild when one changes.
+// QUORVANTEL_PLAIN_FORMS, defined by the build, puts every core on the plain forms, to measure what
+// a core's own forms gain. QUORVANTEL_SIZE_FIRST, defined by the build (CMake's option of that
+// name), gives the roots to ship their smallest form instead of their fastest, on the cores that
+// have one of their own.
 #ifndef QUORVANTEL_ROOTS_FORMS_HPP
 #define QUORVANTEL_ROOTS_FORMS_HPP
 
@@ -43,15 +47,18 @@
 #elif defined(__ARM_ARCH_6M__) && defined(__GNUC__)
 // Both routines in Thumb assembly, the counter included.
 #define QUORVANTEL_BIT_BY_BIT_FORM_NAME armv6m
-#define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_armv6m.hpp"
+#define QUORVANTEL_BIT_BY_BIT_IN_ASSEMBLY
+#include "bit_by_bit_armv6m.hpp"
 #elif defined(__SDCC_mcs51)
 // Both routines in 8051 assembly, the counter included.
 #define QUORVANTEL_BIT_BY_BIT_FORM_NAME mcs51
-#define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_mcs51.hpp"
+#define QUORVANTEL_BIT_BY_BIT_IN_ASSEMBLY
+#include "bit_by_bit_mcs51.hpp"
 #elif defined(__SDCC_stm8)
 // Both routines in STM8 assembly, the counter included.
 #define QUORVANTEL_BIT_BY_BIT_FORM_NAME stm8
-#define QUORVANTEL_BIT_BY_BIT_ASSEMBLY "bit_by_bit_stm8.hpp"
+#define QUORVANTEL_BIT_BY_BIT_IN_ASSEMBLY
+#include "bit_by_bit_stm8.hpp"
 #elif defined(__ARM_ARCH_7M__) || defined(__ARM_ARCH_7EM__) || defined(__XTENSA__) ||              \
     (defined(__riscv) && defined(__riscv_mul))
 // A 32-bit core with a fast multiply: the top trials decided on x's high byte, the other passes
@@ -80,7 +87,7 @@
 // The steps in 8051 assembly, with a 16-by-8-bit division of their own; they find
 // sqrt_u16_variante2's start themselves.
 #define QUORVANTEL_NEWTON_FORM_NAME mcs51
-#define QUORVANTEL_NEWTON_ASSEMBLY "newton_mcs51.hpp"
+#include "newton_mcs51.hpp"
 #define quorvantel_newton_sqrt_u16 quorvantel_mcs51_sqrt_u16
 #define quorvantel_newton_variante2(x, start, steps) quorvantel_mcs51_variante2(x, steps)
 #elif defined(__SDCC_stm8)

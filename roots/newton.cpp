@@ -5,13 +5,10 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#define QUORVANTEL_NEWTON_DEFINITIONS
 #include "detail.hpp"
 #include "forms.hpp"
 #include "roots.hpp"
-
-#ifdef QUORVANTEL_NEWTON_ASSEMBLY
-#include QUORVANTEL_NEWTON_ASSEMBLY
-#endif
 
 QUORVANTEL_NAME_FORM(newton, QUORVANTEL_NEWTON_FORM_NAME)
 

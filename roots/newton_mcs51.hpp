@@ -2,8 +2,8 @@
 // The Newton steps for the 8051 (SDCC), in assembly, with a division of their own: every
 // estimate r is 1 to 255 and every quotient is capped at 255, so x / r is a 16-by-8-bit division
 // with an 8-bit quotient, where SDCC would call its 16-bit __divuint. The same start, steps,
-// estimates, stop rule and rounding as the plain form. Included once, by newton.cpp, where
-// forms.hpp chooses it.
+// estimates, stop rule and rounding as the plain form. forms.hpp chooses this header; it defines
+// the steps only where newton.cpp includes it (QUORVANTEL_NEWTON_DEFINITIONS).
 //
 // x comes in DPL (low byte) and DPH and stays there; r7 holds the estimate r, r6 the steps; the
 // estimate and the steps go back packed, the estimate in DPL. A step, in machine cycles of a
@@ -24,6 +24,8 @@
 #include <stdint.h>
 
 #include "detail.hpp"
+
+#ifdef QUORVANTEL_NEWTON_DEFINITIONS
 
 // One instruction a line, as a listing reads. quorvantel_mcs51_r6 and quorvantel_mcs51_r7 are
 // the addresses of r6 and r7 in register bank 0, where SDCC's code runs, set once for the module.
@@ -174,5 +176,7 @@ QUORVANTEL_ALWAYS_INLINE unsigned quorvantel_mcs51_variante2(uint16_t x, unsigne
     *steps = outcome >> 8U;
     return x == 0 ? 0 : root;
 }
+
+#endif
 
 #endif
