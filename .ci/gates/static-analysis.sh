@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Zlib
-# clang-tidy (.clang-tidy) and cppcheck on the host build's compile commands (the lint preset's
-# tree, configured with the benchmarks); the library and the check firmware compiled as C99 by gcc
-# and clang; then clang-tidy on the library and the check firmware again with each core's cross
-# build compile commands (the cross preset for each core, configured here where its tree has
-# none), so that each per-core form is analysed where the compiler's macros choose it.
+# No #include that names its header by a macro; clang-tidy (.clang-tidy) and cppcheck on the host
+# build's compile commands (the lint preset's tree, configured with the benchmarks); the library
+# and the check firmware compiled as C99 by gcc and clang; then clang-tidy on the library and the
+# check firmware again with each core's cross build compile commands (the cross preset for each
+# core, configured here where its tree has none), so that each per-core form is analysed where
+# the compiler's macros choose it.
 # Usage: static-analysis.sh SOURCE_DIR BUILD_DIR
 set -euo pipefail
 cd "$1"
@@ -12,6 +13,15 @@ lint=$(cd "$2" && pwd)
 jobs=$(nproc)
 # shellcheck source=tests/firmware/cores.sh
 . tests/firmware/cores.sh
+
+# A header named by a macro (#include NAME) is one that build systems which scan a source for its
+# headers (CMake for SDCC, which writes no dependency files) cannot see: an edit of it then leaves
+# stale objects behind. Every include names its file.
+if git grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]+[^"<[:space:]]' -- \
+  '*.c' '*.cpp' '*.h' '*.hpp' '*.ino'; then
+  echo "static analysis: an #include above names its header by a macro; name the file"
+  exit 1
+fi
 
 # The program's copy of the roots is compiled for GCC's link-time optimisation, whose flags clang
 # does not take.
