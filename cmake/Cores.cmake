@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: Zlib
 # Reads the table of cores, cmake/cores.txt, into variables: quorvantel_cores lists the cores in
 # the table's order, and quorvantel_core_CORE_KEY holds each field, with the blanks of its key
-# as underscores (quorvantel_core_CORE_build_needs).
+# as underscores (quorvantel_core_CORE_build_needs); quorvantel_core_fields lists those keys.
 function(quorvantel_read_cores)
   file(STRINGS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/cores.txt lines)
   set(cores "")
+  set(fields "")
   set(core "")
   foreach(line IN LISTS lines)
     if(line MATCHES "^#" OR line STREQUAL "")
@@ -16,9 +17,12 @@ function(quorvantel_read_cores)
       string(REPLACE " " "_" key "${CMAKE_MATCH_1}")
       string(STRIP "${CMAKE_MATCH_2}" value)
       set(quorvantel_core_${core}_${key} "${value}" PARENT_SCOPE)
+      list(APPEND fields ${key})
     else()
       message(FATAL_ERROR "cmake/cores.txt: cannot read the line '${line}'")
     endif()
   endforeach()
+  list(REMOVE_DUPLICATES fields)
   set(quorvantel_cores ${cores} PARENT_SCOPE)
+  set(quorvantel_core_fields ${fields} PARENT_SCOPE)
 endfunction()

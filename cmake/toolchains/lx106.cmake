@@ -6,6 +6,7 @@
 # link with the C driver. Debian's libgcc for it has no 32-bit division (__udivsi3, __umodsi3,
 # __divsi3) and of single-precision soft float only division and compares (no __addsf3,
 # __mulsf3, __floatunsisf): code that needs them does not link, picolibc's printf included.
+set(QUORVANTEL_FIRMWARE_CORE lx106 CACHE STRING "Its core in cmake/cores.txt")
 set(CMAKE_SYSTEM_NAME Generic)
 set(CMAKE_SYSTEM_PROCESSOR xtensa)
 set(CMAKE_C_COMPILER xtensa-lx106-elf-gcc)

@@ -4,7 +4,10 @@
 # path into the user's source tree, as product toolchain files do (${CMAKE_SOURCE_DIR}/board.ld):
 # in quorvantel's tree no program links with it. The library builds and installs all the same. By
 # default configure only says in one line how to build the check firmware; asked for it, configure
-# finds that the firmware does not link and leaves it out with the reason.
+# finds that the firmware does not link and leaves it out with the reason. Then a user's own
+# toolchain file for a Cortex-M7 with its FPU, whose compiler macros are a Cortex-M4F's too:
+# configure says in one line that both rows match and how to name one, and goes on with the first,
+# whose row is the same.
 # Usage: tests/embedding/foreign_board.sh SOURCE_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -42,7 +45,8 @@ configure_logged() { # LOG ARGUMENT...
 
 configure_logged "$work/default.log" -S "$source_dir" -B "$work/default" \
   -DCMAKE_TOOLCHAIN_FILE="$work/board.cmake"
-grep -q -- '-DQUORVANTEL_BUILD_FIRMWARE=ON also builds the check firmware' "$work/default.log" ||
+grep -q -- '-DQUORVANTEL_BUILD_FIRMWARE=ON also builds the check firmware for cortex-m3' \
+  "$work/default.log" ||
   { cat "$work/default.log"; fail "configure did not say how to build the check firmware"; }
 build_and_install "$work/default"
 
@@ -52,3 +56,22 @@ grep -q 'no check firmware for cortex-m3: it does not link with this toolchain' 
   { cat "$work/asked.log"; fail "configure did not leave the firmware out with its reason"; }
 build_and_install "$work/asked"
 grep 'no check firmware' "$work/asked.log"
+
+cat >"$work/m7.cmake" <<TOOLCHAIN
+set(CMAKE_SYSTEM_NAME Generic)
+set(CMAKE_SYSTEM_PROCESSOR arm)
+set(CMAKE_C_COMPILER arm-none-eabi-gcc)
+set(CMAKE_CXX_COMPILER arm-none-eabi-g++)
+set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
+set(CMAKE_C_FLAGS_INIT "-mcpu=cortex-m7 -mthumb -mfpu=fpv5-sp-d16 -mfloat-abi=hard")
+set(CMAKE_CXX_FLAGS_INIT "\${CMAKE_C_FLAGS_INIT}")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "\${CMAKE_C_FLAGS_INIT}")
+TOOLCHAIN
+configure_logged "$work/m7.log" -S "$source_dir" -B "$work/m7" \
+  -DCMAKE_TOOLCHAIN_FILE="$work/m7.cmake" -DQUORVANTEL_BUILD_FIRMWARE=ON
+grep -q "the compiler's macros match the cores cortex-m4f and cortex-m7f of cmake/cores.txt; -DQUORVANTEL_FIRMWARE_CORE=CORE names one; taking cortex-m4f" "$work/m7.log" &&
+  grep -q 'check firmware for cortex-m4f' "$work/m7.log" ||
+  { cat "$work/m7.log"; fail "configure did not say which cores match and how to name one"; }
+quietly cmake --build "$work/m7" -j 2
+quietly cmake --install "$work/m7" --prefix "$work/m7-prefix"
+grep 'macros match' "$work/m7.log"
