@@ -19,16 +19,21 @@ need_program arm-none-eabi-gcc gcc-arm-none-eabi
 need_file /usr/lib/arm-none-eabi/newlib/libc.a libnewlib-arm-none-eabi
 make_scratch
 
-cat >"$work/board.cmake" <<TOOLCHAIN
+# A user's toolchain file for arm-none-eabi-gcc: FILE, the core's flags and the linker's own.
+user_toolchain() { # FILE CORE_FLAGS LINKER_FLAGS
+  cat >"$1" <<TOOLCHAIN
 set(CMAKE_SYSTEM_NAME Generic)
 set(CMAKE_SYSTEM_PROCESSOR arm)
 set(CMAKE_C_COMPILER arm-none-eabi-gcc)
 set(CMAKE_CXX_COMPILER arm-none-eabi-g++)
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
-set(CMAKE_C_FLAGS_INIT "-mcpu=cortex-m3 -mthumb")
-set(CMAKE_CXX_FLAGS_INIT "-mcpu=cortex-m3 -mthumb")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-mcpu=cortex-m3 -mthumb --specs=nano.specs -nostartfiles -T\${CMAKE_SOURCE_DIR}/STM32F103C8TX_FLASH.ld")
+set(CMAKE_C_FLAGS_INIT "$2")
+set(CMAKE_CXX_FLAGS_INIT "$2")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "$2 $3")
 TOOLCHAIN
+}
+user_toolchain "$work/board.cmake" "-mcpu=cortex-m3 -mthumb" \
+  "--specs=nano.specs -nostartfiles -T\${CMAKE_SOURCE_DIR}/STM32F103C8TX_FLASH.ld"
 
 build_and_install() { # BUILD
   quietly cmake --build "$1" -j 2
@@ -57,20 +62,12 @@ grep -q 'no check firmware for cortex-m3: it does not link with this toolchain' 
 build_and_install "$work/asked"
 grep 'no check firmware' "$work/asked.log"
 
-cat >"$work/m7.cmake" <<TOOLCHAIN
-set(CMAKE_SYSTEM_NAME Generic)
-set(CMAKE_SYSTEM_PROCESSOR arm)
-set(CMAKE_C_COMPILER arm-none-eabi-gcc)
-set(CMAKE_CXX_COMPILER arm-none-eabi-g++)
-set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
-set(CMAKE_C_FLAGS_INIT "-mcpu=cortex-m7 -mthumb -mfpu=fpv5-sp-d16 -mfloat-abi=hard")
-set(CMAKE_CXX_FLAGS_INIT "\${CMAKE_C_FLAGS_INIT}")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "\${CMAKE_C_FLAGS_INIT}")
-TOOLCHAIN
+user_toolchain "$work/m7.cmake" "-mcpu=cortex-m7 -mthumb -mfpu=fpv5-sp-d16 -mfloat-abi=hard" ""
 configure_logged "$work/m7.log" -S "$source_dir" -B "$work/m7" \
   -DCMAKE_TOOLCHAIN_FILE="$work/m7.cmake" -DQUORVANTEL_BUILD_FIRMWARE=ON
-grep -q "the compiler's macros match the cores cortex-m4f and cortex-m7f of cmake/cores.txt; -DQUORVANTEL_FIRMWARE_CORE=CORE names one; taking cortex-m4f" "$work/m7.log" &&
-  grep -q 'check firmware for cortex-m4f' "$work/m7.log" ||
+matched="the compiler's macros match the cores cortex-m4f and cortex-m7f of cmake/cores.txt; "
+matched+="-DQUORVANTEL_FIRMWARE_CORE=CORE names one; taking cortex-m4f"
+grep -qF -- "$matched" "$work/m7.log" && grep -q 'check firmware for cortex-m4f' "$work/m7.log" ||
   { cat "$work/m7.log"; fail "configure did not say which cores match and how to name one"; }
 quietly cmake --build "$work/m7" -j 2
 quietly cmake --install "$work/m7" --prefix "$work/m7-prefix"
