@@ -49,7 +49,7 @@ done
 # C forms are analysed through the other cores, or the host, that build them.
 cross_analysis() { # CORE BUILD
   local core=$1 build=$2 language=CXX
-  [ -e "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake ] || language=C
+  compgen -G "$build/CMakeFiles/*/CMakeCXXCompiler.cmake" >/dev/null || language=C
   local extra=(--extra-arg=-Wno-unused-command-line-argument) directory
   while read -r directory; do
     [[ $directory =~ /gcc/[^/]+/[^/]+/include(-fixed)?$|/c\+\+/ ]] ||

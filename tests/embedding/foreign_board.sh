@@ -67,8 +67,10 @@ configure_logged "$work/m7.log" -S "$source_dir" -B "$work/m7" \
   -DCMAKE_TOOLCHAIN_FILE="$work/m7.cmake" -DQUORVANTEL_BUILD_FIRMWARE=ON
 matched="the compiler's macros match the cores cortex-m4f and cortex-m7f of cmake/cores.txt; "
 matched+="-DQUORVANTEL_FIRMWARE_CORE=CORE names one; taking cortex-m4f"
-grep -qF -- "$matched" "$work/m7.log" && grep -q 'check firmware for cortex-m4f' "$work/m7.log" ||
-  { cat "$work/m7.log"; fail "configure did not say which cores match and how to name one"; }
+if ! grep -qF -- "$matched" "$work/m7.log" || ! grep -q 'check firmware for cortex-m4f' "$work/m7.log"; then
+  cat "$work/m7.log"
+  fail "configure did not say which cores match and how to name one"
+fi
 quietly cmake --build "$work/m7" -j 2
 quietly cmake --install "$work/m7" --prefix "$work/m7-prefix"
 grep 'macros match' "$work/m7.log"
