@@ -406,9 +406,8 @@ TEST_P(ObjectCode, GivesTheRootsToShipNoStateAndNoCall)
     const Core& core = GetParam();
     if (*core.missing != '\0') GTEST_SKIP() << core.missing;
 
-    for (const std::string& name : library_symbols(core)["sqrt16"].used) {
-        ADD_FAILURE() << "uses " << name;
-    }
+    auto objects = library_symbols(core);
+    for (const std::string& name : objects["sqrt16"].used) ADD_FAILURE() << "uses " << name;
 
     const bool sdcc = library_file(core).ends_with(".lib");
     const PureCode code = sdcc ? sdcc_pure_code(core) : gcc_pure_code(core);
